@@ -1,0 +1,14 @@
+#include "app/kq.h"
+#include "app/session.h"
+#include "app/windows.h"
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    Session session(QStringLiteral("kq.mdb"));
+    Tfkq fkq(session);
+    createSecondaryWindows(fkq.windows(), session);
+    fkq.show();
+    return app.exec();
+}

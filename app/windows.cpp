@@ -1,0 +1,32 @@
+#include "app/windows.h"
+#include "app/kq.h"
+
+PlaceholderWindow::PlaceholderWindow(const QString& caption, int width, int height, QWidget* parent)
+    : QWidget(parent, Qt::Window)
+{
+    setWindowTitle(caption);
+    resize(width, height);
+}
+
+void showWindow(QWidget* w)
+{
+    if (!w) return;
+    w->show();
+    w->raise();
+    w->activateWindow();
+}
+
+void createSecondaryWindows(AppWindows& w, Session& session)
+{
+    (void)session;
+    QWidget* owner = w.fkq;
+    w.fdksj = new PlaceholderWindow(QStringLiteral("设置"), 577, 590, owner);
+    w.fbk = new PlaceholderWindow(QStringLiteral("补卡"), 492, 383, owner);
+    w.ftj = new PlaceholderWindow(QStringLiteral("统计"), 581, 480, owner);
+    w.ftj_prt = new QObject(owner);
+    w.ftj_prt->setObjectName(QStringLiteral("ftj_prt"));
+    w.FTJ_PRT2 = new QObject(owner);
+    w.FTJ_PRT2->setObjectName(QStringLiteral("FTJ_PRT2"));
+    w.fcx = new PlaceholderWindow(QStringLiteral("考勤查询"), 503, 341, owner);
+    w.FKQ_JS = new PlaceholderWindow(QStringLiteral("帮助"), 696, 480, owner);
+}

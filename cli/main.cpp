@@ -1,0 +1,68 @@
+#include "app/session.h"
+#include "cli/command.h"
+#include "store/errors.h"
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+void printUsage(QTextStream& s)
+{
+    s << "usage: tallyvane-cli [--db FILE] COMMAND ...\n\ncommands:\n";
+    auto& reg = commandRegistry();
+    std::vector<Command*> cmds;
+    for (auto& c : reg) cmds.push_back(c.get());
+    std::sort(cmds.begin(), cmds.end(), [](Command* a, Command* b) { return a->name() < b->name(); });
+    for (Command* c : cmds) s << "  " << c->usage().leftJustified(34) << c->description() << '\n';
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // Reports are painted with Qt Gui; without a display the offscreen platform serves.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QTextStream out(stdout), err(stderr);
+    QStringList args = app.arguments().mid(1);
+    CliContext ctx{QStringLiteral("kq.mdb"), out, err, {}};
+    if (args.size() >= 2 && args[0] == QLatin1String("--db")) {
+        ctx.databasePath = args[1];
+        args = args.mid(2);
+    } else if (!args.isEmpty() && args[0].startsWith(QLatin1String("--db="))) {
+        ctx.databasePath = args[0].mid(5);
+        args = args.mid(1);
+    }
+    if (args.isEmpty() || args[0] == QLatin1String("--help") || args[0] == QLatin1String("help")) {
+        printUsage(args.isEmpty() ? err : out);
+        return args.isEmpty() ? 2 : 0;
+    }
+    const QString name = args.takeFirst();
+    for (auto& c : commandRegistry()) {
+        if (c->name() != name) continue;
+        try {
+            const int rc = c->execute(ctx, args);
+            out.flush();
+            return rc;
+        } catch (const UsageError& e) {
+            out.flush();
+            err << e.message << "\nusage: tallyvane-cli [--db FILE] " << c->usage() << '\n';
+            return 2;
+        } catch (const TvError& e) {
+            out.flush();
+            err << e.message() << '\n';
+            return 1;
+        } catch (const std::exception& e) {
+            out.flush();
+            err << e.what() << '\n';
+            return 1;
+        }
+    }
+    err << "unknown command: " << name << '\n';
+    printUsage(err);
+    return 2;
+}

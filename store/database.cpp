@@ -1,0 +1,192 @@
+#include "store/database.h"
+#include "store/errors.h"
+#include "store/schema.h"
+#include <QFileInfo>
+#define SQLITE_HAS_CODEC 1
+#include <sqlcipher/sqlite3.h>
+#include <cstring>
+
+namespace {
+
+QString engineMessage(sqlite3* db) { return QString::fromUtf8(sqlite3_errmsg(db)); }
+
+[[noreturn]] void fail(sqlite3* db, const QString& context = QString())
+{
+    QString msg = engineMessage(db);
+    if (!context.isEmpty()) msg += QStringLiteral(" (") + context + u')';
+    throw DatabaseError(msg);
+}
+
+} // namespace
+
+Statement::Statement(Database& db, const QString& sql) : m_db(db), m_sql(sql)
+{
+    const QByteArray utf8 = sql.toUtf8();
+    if (sqlite3_prepare_v2(db.handle(), utf8.constData(), utf8.size(), &m_stmt, nullptr) != SQLITE_OK)
+        fail(db.handle(), sql);
+}
+
+Statement::~Statement() { sqlite3_finalize(m_stmt); }
+
+void Statement::bind(int index, const Value& v)
+{
+    int rc = SQLITE_OK;
+    switch (v.type()) {
+    case Value::Type::Null: rc = sqlite3_bind_null(m_stmt, index); break;
+    case Value::Type::Integer: rc = sqlite3_bind_int64(m_stmt, index, v.toInt()); break;
+    case Value::Type::Real: rc = sqlite3_bind_double(m_stmt, index, v.toReal()); break;
+    case Value::Type::Text:
+    case Value::Type::DateTime: {
+        const QByteArray t = v.toStorageText().toUtf8();
+        rc = sqlite3_bind_text(m_stmt, index, t.constData(), t.size(), SQLITE_TRANSIENT);
+        break;
+    }
+    }
+    if (rc != SQLITE_OK) fail(m_db.handle(), m_sql);
+}
+
+void Statement::bind(const Params& params)
+{
+    for (const auto& [name, value] : params) {
+        const QByteArray n = name.toUtf8();
+        const int idx = sqlite3_bind_parameter_index(m_stmt, n.constData());
+        if (idx == 0) throw DatabaseError(QStringLiteral("参数 %1 不存在: %2").arg(name, m_sql));
+        bind(idx, value);
+    }
+}
+
+bool Statement::step()
+{
+    const int rc = sqlite3_step(m_stmt);
+    if (rc == SQLITE_ROW) return true;
+    if (rc == SQLITE_DONE) return false;
+    const QString msg = engineMessage(m_db.handle());
+    sqlite3_reset(m_stmt);
+    throw DatabaseError(msg);
+}
+
+void Statement::reset()
+{
+    sqlite3_reset(m_stmt);
+    sqlite3_clear_bindings(m_stmt);
+}
+
+int Statement::columnCount() const { return sqlite3_column_count(m_stmt); }
+
+ResultColumn Statement::column(int i) const
+{
+    const char* decl = sqlite3_column_decltype(m_stmt, i);
+    return {QString::fromUtf8(sqlite3_column_name(m_stmt, i)), decl ? QString::fromUtf8(decl).toUpper() : QString()};
+}
+
+Value Statement::value(int i) const
+{
+    switch (sqlite3_column_type(m_stmt, i)) {
+    case SQLITE_NULL: return Value();
+    case SQLITE_INTEGER: return Value(qint64(sqlite3_column_int64(m_stmt, i)));
+    case SQLITE_FLOAT: return Value(sqlite3_column_double(m_stmt, i));
+    default: {
+        const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, i));
+        return Value(QString::fromUtf8(p, sqlite3_column_bytes(m_stmt, i)));
+    }
+    }
+}
+
+std::unique_ptr<Database> Database::open(const QString& path, OpenMode mode)
+{
+    const bool exists = QFileInfo::exists(path);
+    if (mode == OpenMode::CreateNew && exists)
+        throw DatabaseError(QStringLiteral("数据库文件已存在: %1").arg(path));
+    if (mode == OpenMode::OpenExisting && !exists)
+        throw DatabaseError(QStringLiteral("无法打开数据库: 文件不存在 %1").arg(path));
+
+    std::unique_ptr<Database> db(new Database);
+    db->m_path = path;
+    const int flags = SQLITE_OPEN_READWRITE | (exists ? 0 : SQLITE_OPEN_CREATE);
+    const QByteArray p = path.toUtf8();
+    if (sqlite3_open_v2(p.constData(), &db->m_db, flags, nullptr) != SQLITE_OK) {
+        const QString msg = db->m_db ? engineMessage(db->m_db) : QStringLiteral("out of memory");
+        throw DatabaseError(QStringLiteral("无法打开数据库: ") + msg);
+    }
+    sqlite3_busy_timeout(db->m_db, 30000);
+    if (sqlite3_key(db->m_db, Password, int(strlen(Password))) != SQLITE_OK)
+        throw DatabaseError(QStringLiteral("无法打开数据库: ") + engineMessage(db->m_db));
+    try {
+        // Cipher settings pinned, so files stay readable whatever the library's defaults.
+        db->exec(QStringLiteral("PRAGMA cipher_page_size = 4096"));
+        db->exec(QStringLiteral("PRAGMA kdf_iter = 64000"));
+        db->scalar(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+    } catch (const DatabaseError& e) {
+        throw DatabaseError(QStringLiteral("无法打开数据库: ") + e.message());
+    }
+    db->exec(QStringLiteral("PRAGMA cache_size = -65536"));
+    db->exec(QStringLiteral("PRAGMA foreign_keys = OFF"));
+    if (!exists) Schema::create(*db);
+    return db;
+}
+
+Database::~Database()
+{
+    if (m_db) sqlite3_close_v2(m_db);
+}
+
+QString Database::lastError() const { return engineMessage(m_db); }
+
+void Database::exec(const QString& sql, const Params& params)
+{
+    Statement st(*this, sql);
+    st.bind(params);
+    while (st.step()) {
+    }
+}
+
+QueryResult Database::query(const QString& sql, const Params& params)
+{
+    Statement st(*this, sql);
+    st.bind(params);
+    QueryResult r;
+    const int n = st.columnCount();
+    for (int i = 0; i < n; ++i) r.columns.push_back(st.column(i));
+    while (st.step()) {
+        std::vector<Value> row;
+        row.reserve(n);
+        for (int i = 0; i < n; ++i) row.push_back(st.value(i));
+        r.rows.push_back(std::move(row));
+    }
+    return r;
+}
+
+Value Database::scalar(const QString& sql, const Params& params)
+{
+    Statement st(*this, sql);
+    st.bind(params);
+    return st.step() && st.columnCount() > 0 ? st.value(0) : Value();
+}
+
+int Database::changes() const { return sqlite3_changes(m_db); }
+qint64 Database::lastInsertRowId() const { return sqlite3_last_insert_rowid(m_db); }
+
+void Database::beginTransaction()
+{
+    exec(m_depth == 0 ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("SAVEPOINT tv_%1").arg(m_depth));
+    ++m_depth;
+}
+
+void Database::commit()
+{
+    if (m_depth == 0) return;
+    --m_depth;
+    exec(m_depth == 0 ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE tv_%1").arg(m_depth));
+}
+
+void Database::rollback()
+{
+    if (m_depth == 0) return;
+    --m_depth;
+    if (m_depth == 0) {
+        if (!sqlite3_get_autocommit(m_db)) exec(QStringLiteral("ROLLBACK"));
+    } else {
+        exec(QStringLiteral("ROLLBACK TO tv_%1").arg(m_depth));
+        exec(QStringLiteral("RELEASE tv_%1").arg(m_depth));
+    }
+}
