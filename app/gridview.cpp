@@ -65,7 +65,7 @@ void GridView::currentChanged(const QModelIndex& current, const QModelIndex& pre
     if (m_syncing || !current.isValid() || !dataSet()->isOpen()) return;
     if (current.row() == dataSet()->currentRow()) return;
     const int row = current.row();
-    guarded(this, [&] { dataSet()->moveTo(row); });
+    if (!guarded(this, [&] { dataSet()->moveTo(row); })) followDataSet(dataSet()->currentRow());
 }
 
 void GridView::followDataSet(int row)

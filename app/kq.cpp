@@ -2,6 +2,10 @@
 #include "app/dialogs.h"
 #include "app/gridview.h"
 #include "app/session.h"
+#include "analysis/analysisengine.h"
+#include <QApplication>
+#include <QProgressBar>
+#include <QThread>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QScreen>
@@ -59,6 +63,17 @@ Tfkq::Tfkq(Session& session, QWidget* parent) : QWidget(parent), m_session(sessi
     m_session.setProgressPanel(m_memoPanel);
 
     m_windows.fkq = this;
+
+    m_engine = new AnalysisEngine(m_session, this);
+    connect(m_engine, &AnalysisEngine::captionChanged, m_buttons[1], &QToolButton::setText);
+    connect(m_engine, &AnalysisEngine::runningChanged, this, [this](bool running) {
+        m_employeeGrid->setEnabled(!running);
+    });
+    // The run's pause points: pending input (a stop click) runs, then 30 ms pass.
+    m_session.setPauseHook([] {
+        QApplication::processEvents();
+        QThread::msleep(30);
+    });
 }
 
 Tfkq::~Tfkq()
@@ -101,6 +116,10 @@ void Tfkq::buildToolbar()
         connect(b, &QToolButton::clicked, this, specs[i].slot);
         m_buttons[numbers[i] - 1] = b;
     }
+    m_allProgress = new QProgressBar(strip);
+    m_allProgress->setGeometry(8, 41, 806, 7);
+    m_allProgress->setTextVisible(false);
+    m_allProgress->hide();
 }
 
 void Tfkq::buildGrids()
@@ -123,6 +142,8 @@ void Tfkq::buildGrids()
     m_employeeGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_employeeMenu = new QMenu(this);
     m_employeeMenu->addAction(QStringLiteral("删除人员"));
+    connect(m_employeeMenu->addAction(QStringLiteral("分析全部人员")), &QAction::triggered, this,
+            &Tfkq::analyseAllEmployees);
     m_employeeGrid->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_employeeGrid, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& p) { m_employeeMenu->popup(m_employeeGrid->viewport()->mapToGlobal(p)); });
@@ -166,7 +187,23 @@ void Tfkq::FormShow()
 
 void Tfkq::SpeedButton1Click() { Dialogs::showInfo(this, QStringLiteral("导入数据尚未提供。")); }
 
-void Tfkq::SpeedButton2Click() { Dialogs::showInfo(this, QStringLiteral("分析数据尚未提供。")); }
+void Tfkq::SpeedButton2Click() { guarded(this, [this] { m_engine->SpeedButton2Click(); }); }
+
+void Tfkq::analyseAllEmployees()
+{
+    guarded(this, [this] {
+        m_allProgress->show();
+        struct Hide {
+            QProgressBar* bar;
+            ~Hide() { bar->hide(); }
+        } hide{m_allProgress};
+        m_engine->analyseAll([this](int n, int total) {
+            m_allProgress->setRange(0, total);
+            m_allProgress->setValue(n);
+            m_allProgress->setToolTip(QStringLiteral("%1 / %2").arg(n).arg(total));
+        });
+    });
+}
 
 void Tfkq::SpeedButton3Click() { guarded(this, [this] { m_session.refreshPunchList(); }); }
 

@@ -9,6 +9,8 @@
 class Session;
 class GridView;
 class DataSetModel;
+class AnalysisEngine;
+class QProgressBar;
 
 // The progress panel Memo1: black, white text, over the punch grid.
 class MemoPanel : public ProgressPanel {
@@ -38,6 +40,10 @@ public:
     QToolButton* speedButton(int n) const { return m_buttons[n - 1]; }
     QMenu* employeeMenu() const { return m_employeeMenu; }
     QMenu* PopupMenu2() const { return m_punchMenu; }
+    AnalysisEngine& engine() { return *m_engine; }
+    QProgressBar* allProgress() const { return m_allProgress; }
+    // "分析全部人员" on the employee list.
+    void analyseAllEmployees();
 
 public slots:
     void SpeedButton1Click(); // 导入数据
@@ -70,4 +76,6 @@ private:
     QMenu* m_employeeMenu = nullptr;
     QMenu* m_punchMenu = nullptr;
     bool m_shown = false;
+    AnalysisEngine* m_engine = nullptr;
+    QProgressBar* m_allProgress = nullptr;
 };

@@ -9,6 +9,8 @@ Session::Session(const QString& databasePath, QObject* parent) : QObject(parent)
     m_slotSet = std::make_unique<DataSet>(nullptr, QStringLiteral("SELECT * FROM DKSJSZK"));
     m_switchSet = std::make_unique<DataSet>(nullptr, QStringLiteral("select * from bcmsz"));
     connect(m_employeeList.get(), &DataSet::afterScroll, this, &Session::onEmployeeScroll);
+    // Another employee cannot be chosen while a run analyses the current one.
+    m_employeeList->setMoveGuard([this] { requireIdle(); });
 }
 
 Session::~Session() = default;

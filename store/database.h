@@ -4,6 +4,7 @@
 #include <QPair>
 #include <QString>
 #include <QStringList>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -66,6 +67,8 @@ public:
     QString path() const { return m_path; }
     sqlite3* handle() const { return m_db; }
     QString lastError() const;
+    // A prepared statement kept for reuse, reset and unbound; for hot loops.
+    Statement& cached(const QString& sql);
 
     // Savepoint-based, nestable; the outermost takes the write lock at once.
     void beginTransaction();
@@ -78,6 +81,7 @@ private:
     sqlite3* m_db = nullptr;
     QString m_path;
     int m_depth = 0;
+    std::map<QString, std::unique_ptr<Statement>> m_cache;
 };
 
 // RAII transaction: rolls back unless committed.

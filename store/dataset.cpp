@@ -203,6 +203,7 @@ void DataSet::moveTo(int row)
 {
     requireOpen("move");
     if (row < 0 || row >= int(m_rows.size()) || row == m_current) return;
+    if (m_moveGuard) m_moveGuard();
     post();
     m_eof = false;
     setCurrent(row, true);
@@ -373,6 +374,28 @@ void DataSet::remove()
     m_current = m_rows.empty() ? -1 : std::min(row, int(m_rows.size()) - 1);
     emit currentChanged(m_current);
     if (m_current >= 0) emit afterScroll();
+}
+
+void DataSet::assumeStored(int row, int col, const Value& v)
+{
+    m_rows[row].values[col] = v;
+    if (!m_disabled) emit rowChanged(row);
+}
+
+void DataSet::reorder(const std::vector<int>& order, const QString& sortText)
+{
+    std::vector<Row> rows;
+    rows.reserve(m_rows.size());
+    int current = -1;
+    for (int i : order) {
+        if (i == m_current) current = int(rows.size());
+        rows.push_back(std::move(m_rows[i]));
+    }
+    m_rows = std::move(rows);
+    m_current = current;
+    m_sortText = sortText;
+    m_sortKeys.clear();
+    emitReset();
 }
 
 void DataSet::sort(const QString& spec)

@@ -3,6 +3,7 @@
 #include "store/sortspec.h"
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -39,6 +40,8 @@ public:
     void prior();
     void last();
     void moveTo(int row);
+    // Called before a moveTo; throwing refuses the move (e.g. during a run).
+    void setMoveGuard(std::function<void()> guard) { m_moveGuard = std::move(guard); }
 
     int fieldCount() const { return int(m_fields.size()); }
     int fieldIndex(const QString& name) const; // case-insensitive; -1 when absent
@@ -64,6 +67,13 @@ public:
     void remove();
     State state() const { return m_state; }
     bool hasPendingChanges() const { return m_state == State::Edit || m_state == State::Insert; }
+
+    // For engines that write the base table themselves with their own
+    // statements: sets the held value without posting it.
+    void assumeStored(int row, int col, const Value& v);
+    // Puts the rows in the given order (a permutation of row indices),
+    // recorded as the sort text; the current row stays the same record.
+    void reorder(const std::vector<int>& order, const QString& sortText);
 
     void sort(const QString& spec);
     QString sortSpec() const { return m_sortText; }
@@ -122,4 +132,5 @@ private:
     std::vector<SortKey> m_sortKeys;
     int m_disabled = 0;
     bool m_dirtyWhileDisabled = false;
+    std::function<void()> m_moveGuard;
 };
