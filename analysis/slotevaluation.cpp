@@ -126,7 +126,7 @@ void AnalysisEngine::evaluate(const Evaluation& e, DateTime T, const QString& in
     Statement& mark = db.cached(QStringLiteral("update kqk set bz=:bz, js=:js where rowid=:rid"));
     QString word;
     qint64 js = 1;
-    if (bz == QLatin1String("补卡")) word = bz;
+    if (bz == QStringLiteral("补卡")) word = bz;
     else if (e.onDuty ? p <= T.addMinutes(ctx.GraceMinutes) : p >= T.addSeconds(-Minute)) word = QStringLiteral("正常");
     else {
         word = e.onDuty ? QStringLiteral("迟到") : QStringLiteral("早退");

@@ -32,6 +32,8 @@ public:
     virtual QString name() const = 0;
     virtual QString usage() const = 0; // "import FILE"
     virtual QString description() const = 0;
+    // Commands that paint (reports) need a Qt Gui application.
+    virtual bool needsGui() const { return false; }
     // Returns the exit status; throws TvError (status 1) or UsageError (2).
     virtual int execute(CliContext& ctx, const QStringList& args) = 0;
 };

@@ -2,6 +2,7 @@
 #include "cli/command.h"
 #include "store/errors.h"
 #include <QCoreApplication>
+#include <QDir>
 #include <QGuiApplication>
 #include <algorithm>
 #include <cstdio>
@@ -18,17 +19,36 @@ void printUsage(QTextStream& s)
     for (Command* c : cmds) s << "  " << c->usage().leftJustified(34) << c->description() << '\n';
 }
 
-} // namespace
 
-int main(int argc, char** argv)
+Command* findCommand(const QString& name)
 {
+    for (auto& c : commandRegistry())
+        if (c->name() == name) return c.get();
+    return nullptr;
+}
+
+std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv)
+{
+    const QString name = argc > 1 ? QString::fromLocal8Bit(argv[argc > 3 && qstrcmp(argv[1], "--db") == 0 ? 3 : 1])
+                                  : QString();
+    Command* c = findCommand(name);
+    if (!c || !c->needsGui()) return std::make_unique<QCoreApplication>(argc, argv);
     // Reports are painted with Qt Gui; without a display the offscreen platform serves.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
         qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) qputenv("XDG_RUNTIME_DIR", QDir::tempPath().toLocal8Bit());
+    // (the Gui application warns without one)
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    auto app = makeApplication(argc, argv);
     QTextStream out(stdout), err(stderr);
-    QStringList args = app.arguments().mid(1);
+    QStringList args = app->arguments().mid(1);
     CliContext ctx{QStringLiteral("kq.mdb"), out, err, {}};
     if (args.size() >= 2 && args[0] == QLatin1String("--db")) {
         ctx.databasePath = args[1];

@@ -1,0 +1,1 @@
+#include "enginefixture.h"
