@@ -3,6 +3,7 @@
 #include "store/sortspec.h"
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -64,6 +65,11 @@ public:
     void remove();
     State state() const { return m_state; }
     bool hasPendingChanges() const { return m_state == State::Edit || m_state == State::Insert; }
+    // True when the pending edit or insert has set this field.
+    bool isModified(const QString& name) const;
+    // Runs before a pending row is written; throwing refuses the post and
+    // keeps the edit pending, whoever posts (grid, navigator, a command).
+    void setBeforePost(std::function<void(const DataSet&)> hook) { m_beforePost = std::move(hook); }
 
     void sort(const QString& spec);
     QString sortSpec() const { return m_sortText; }
@@ -122,4 +128,5 @@ private:
     std::vector<SortKey> m_sortKeys;
     int m_disabled = 0;
     bool m_dirtyWhileDisabled = false;
+    std::function<void(const DataSet&)> m_beforePost;
 };
