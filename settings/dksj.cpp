@@ -7,6 +7,7 @@
 #include <QEvent>
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -40,6 +41,14 @@ public:
         return DataSetModel::data(index, role);
     }
 };
+
+// The designed widths go below the header's usual minimum (the "X" column is 13).
+void applyDesignedWidths(GridView* grid)
+{
+    grid->horizontalHeader()->setMinimumSectionSize(8);
+    const auto& columns = grid->gridModel()->columns();
+    for (size_t i = 0; i < columns.size(); ++i) grid->setColumnWidth(int(i), columns[i].width);
+}
 
 QWidget* panel(QWidget* parent, const QColor& colour)
 {
@@ -100,6 +109,7 @@ QWidget* Tfdksj::buildSlotPanel()
     });
     m_slotGrid = new GridView(m_slotModel, left);
     m_slotGrid->setObjectName(QStringLiteral("DBGrid1"));
+    applyDesignedWidths(m_slotGrid);
     m_slotGrid->enableTitleSort(&m_session);
     m_slotGrid->setRowBackground([&slotData](int row) -> std::optional<QColor> {
         if (isEvaluatedRow(slotData, row)) return std::nullopt;
@@ -144,6 +154,7 @@ QWidget* Tfdksj::buildSwitchPanel()
     m_switchModel->setValidator([this](const QString&, const QString&) { m_session.requireIdle(); });
     m_switchGrid = new GridView(m_switchModel, right);
     m_switchGrid->setObjectName(QStringLiteral("DBGrid2"));
+    applyDesignedWidths(m_switchGrid);
     m_switchGrid->setFixedHeight(229);
     m_switchGrid->enableTitleSort(&m_session);
     v->addWidget(m_switchGrid);
