@@ -6,11 +6,11 @@
 
 DataSetNavigator::DataSetNavigator(DataSet* ds, QWidget* parent) : QWidget(parent), m_ds(ds)
 {
-    struct Spec {
+    struct ButtonText {
         const char* glyph;
         const char* hint;
     };
-    const Spec specs[ButtonCount] = {
+    const ButtonText texts[ButtonCount] = {
         {"|◀", "第一条"}, {"◀", "上一条"}, {"▶", "下一条"}, {"▶|", "最后一条"}, {"+", "插入"}, {"−", "删除"},
     };
     auto* layout = new QHBoxLayout(this);
@@ -18,8 +18,8 @@ DataSetNavigator::DataSetNavigator(DataSet* ds, QWidget* parent) : QWidget(paren
     layout->setSpacing(0);
     for (int i = 0; i < ButtonCount; ++i) {
         auto* b = new QToolButton(this);
-        b->setText(QString::fromUtf8(specs[i].glyph));
-        b->setToolTip(QString::fromUtf8(specs[i].hint));
+        b->setText(QString::fromUtf8(texts[i].glyph));
+        b->setToolTip(QString::fromUtf8(texts[i].hint));
         b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
         // Taking the focus lets an editor hand its text over before the move.
         b->setFocusPolicy(Qt::StrongFocus);
