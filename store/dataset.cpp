@@ -292,9 +292,16 @@ void DataSet::setValue(const QString& name, const Value& v)
 
 void DataSet::setText(const QString& name, const QString& text) { setValue(name, Value(text)); }
 
+bool DataSet::isModified(const QString& name) const
+{
+    const int col = fieldIndex(name);
+    return hasPendingChanges() && col >= 0 && m_pending.count(col) > 0;
+}
+
 void DataSet::post()
 {
     if (!hasPendingChanges()) return;
+    if (m_beforePost) m_beforePost(*this);
     Row& row = m_rows[m_current];
     if (m_state == State::Edit) {
         if (!m_pending.empty()) {

@@ -67,6 +67,11 @@ public:
     void remove();
     State state() const { return m_state; }
     bool hasPendingChanges() const { return m_state == State::Edit || m_state == State::Insert; }
+    // True when the pending edit or insert has set this field.
+    bool isModified(const QString& name) const;
+    // Runs before a pending row is written; throwing refuses the post and
+    // keeps the edit pending, whoever posts (grid, navigator, a command).
+    void setBeforePost(std::function<void(const DataSet&)> hook) { m_beforePost = std::move(hook); }
 
     // For engines that write the base table themselves with their own
     // statements: sets the held value without posting it.
@@ -133,4 +138,5 @@ private:
     int m_disabled = 0;
     bool m_dirtyWhileDisabled = false;
     std::function<void()> m_moveGuard;
+    std::function<void(const DataSet&)> m_beforePost;
 };
