@@ -52,14 +52,23 @@ void AnalysisEngine::start()
     emit runningChanged(true);
     m_session.pause();
     suspendDisplay();
+    // The run is one transaction, each day a savepoint in it: a failing day is
+    // undone alone and the days before it are kept; a killed process leaves
+    // the data as it was before the run.
+    Transaction run(m_session.db());
     try {
         fx0();
-        if (ctx.AnalysisRunning == 0) return; // the stop click restored everything
-        postPass();
+        if (ctx.AnalysisRunning != 0) postPass();
+        run.commit();
     } catch (...) {
+        try {
+            run.commit();
+        } catch (...) {
+        }
         returnToIdle();
         throw;
     }
+    if (ctx.AnalysisRunning == 0) return; // the stop click restored everything
     resumeDisplay();
     ctx.AnalysisRunning = 0;
     setCaption(QStringLiteral("开始分析"));

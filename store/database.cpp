@@ -179,9 +179,17 @@ Value Database::scalar(const QString& sql, const Params& params)
 int Database::changes() const { return sqlite3_changes(m_db); }
 qint64 Database::lastInsertRowId() const { return sqlite3_last_insert_rowid(m_db); }
 
+void Database::runCached(const QString& sql)
+{
+    Statement& st = cached(sql);
+    while (st.step()) {
+    }
+    st.reset();
+}
+
 void Database::beginTransaction()
 {
-    exec(m_depth == 0 ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("SAVEPOINT tv_%1").arg(m_depth));
+    runCached(m_depth == 0 ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("SAVEPOINT tv_%1").arg(m_depth));
     ++m_depth;
 }
 
@@ -189,7 +197,7 @@ void Database::commit()
 {
     if (m_depth == 0) return;
     --m_depth;
-    exec(m_depth == 0 ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE tv_%1").arg(m_depth));
+    runCached(m_depth == 0 ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE tv_%1").arg(m_depth));
 }
 
 void Database::rollback()
@@ -197,9 +205,9 @@ void Database::rollback()
     if (m_depth == 0) return;
     --m_depth;
     if (m_depth == 0) {
-        if (!sqlite3_get_autocommit(m_db)) exec(QStringLiteral("ROLLBACK"));
+        if (!sqlite3_get_autocommit(m_db)) runCached(QStringLiteral("ROLLBACK"));
     } else {
-        exec(QStringLiteral("ROLLBACK TO tv_%1").arg(m_depth));
-        exec(QStringLiteral("RELEASE tv_%1").arg(m_depth));
+        runCached(QStringLiteral("ROLLBACK TO tv_%1").arg(m_depth));
+        runCached(QStringLiteral("RELEASE tv_%1").arg(m_depth));
     }
 }

@@ -78,6 +78,7 @@ public:
 
 private:
     Database() = default;
+    void runCached(const QString& sql);
     sqlite3* m_db = nullptr;
     QString m_path;
     int m_depth = 0;
