@@ -2,6 +2,7 @@
 #include "app/dialogs.h"
 #include "app/gridview.h"
 #include "app/session.h"
+#include "import/moveoutaction.h"
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QScreen>
@@ -174,7 +175,7 @@ void Tfkq::SpeedButton4Click() { showWindow(m_windows.fdksj); }
 
 void Tfkq::SpeedButton5Click() { showWindow(m_windows.ftj); }
 
-void Tfkq::SpeedButton6Click() { Dialogs::showInfo(this, QStringLiteral("移出数据尚未提供。")); }
+void Tfkq::SpeedButton6Click() { moveOutAction(this, m_session); }
 
 void Tfkq::SpeedButton7Click() { showWindow(m_windows.fbk); }
 
