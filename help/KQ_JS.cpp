@@ -65,8 +65,8 @@ void TFKQ_JS::showEvent(QShowEvent* e)
 
 void TFKQ_JS::closeEvent(QCloseEvent* e)
 {
-    // A failed save keeps the window open with its text.
-    if (FormClose()) e->accept();
+    // Only closing a shown window saves; a failed save keeps it open with its text.
+    if (!isVisible() || FormClose()) e->accept();
     else e->ignore();
 }
 

@@ -66,6 +66,14 @@ private slots:
         QVERIFY(Dialogs::recordedMessages().isEmpty());
     }
 
+    void closingAWindowThatIsNotShownWritesNothing()
+    {
+        writeFile("kept");
+        TFKQ_JS w(nullptr, m_path);
+        w.close();
+        QCOMPARE(fileBytes(), QByteArray("kept"));
+    }
+
     void showingAVisibleWindowReloadsNothing()
     {
         writeFile("first");
