@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QProgressBar>
 #include <QThread>
+#include "import/moveoutaction.h"
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QScreen>
@@ -211,7 +212,7 @@ void Tfkq::SpeedButton4Click() { showWindow(m_windows.fdksj); }
 
 void Tfkq::SpeedButton5Click() { showWindow(m_windows.ftj); }
 
-void Tfkq::SpeedButton6Click() { Dialogs::showInfo(this, QStringLiteral("移出数据尚未提供。")); }
+void Tfkq::SpeedButton6Click() { moveOutAction(this, m_session); }
 
 void Tfkq::SpeedButton7Click() { showWindow(m_windows.fbk); }
 

@@ -1,6 +1,8 @@
 #include "app/windows.h"
 #include "app/kq.h"
 #include "settings/dksj.h"
+#include "help/KQ_JS.h"
+#include "import/cx.h"
 
 PlaceholderWindow::PlaceholderWindow(const QString& caption, int width, int height, QWidget* parent)
     : QWidget(parent, Qt::Window)
@@ -28,6 +30,6 @@ void createSecondaryWindows(AppWindows& w, Session& session)
     w.ftj_prt->setObjectName(QStringLiteral("ftj_prt"));
     w.FTJ_PRT2 = new QObject(owner);
     w.FTJ_PRT2->setObjectName(QStringLiteral("FTJ_PRT2"));
-    w.fcx = new PlaceholderWindow(QStringLiteral("考勤查询"), 503, 341, owner);
-    w.FKQ_JS = new PlaceholderWindow(QStringLiteral("帮助"), 696, 480, owner);
+    w.fcx = new Tfcx(session, owner);
+    w.FKQ_JS = new TFKQ_JS(owner);
 }
