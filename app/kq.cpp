@@ -2,6 +2,7 @@
 #include "app/dialogs.h"
 #include "app/gridview.h"
 #include "app/session.h"
+#include "review/punchgridreview.h"
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QScreen>
@@ -57,6 +58,8 @@ Tfkq::Tfkq(Session& session, QWidget* parent) : QWidget(parent), m_session(sessi
     m_memo->hide();
     m_memoPanel = new MemoPanel(m_memo);
     m_session.setProgressPanel(m_memoPanel);
+    // Punch grid colours and click, PopupMenu2, "删除人员".
+    PunchGridReview::install(*this);
 
     m_windows.fkq = this;
 }

@@ -1,5 +1,6 @@
 #include "app/windows.h"
 #include "app/kq.h"
+#include "review/bk.h"
 
 PlaceholderWindow::PlaceholderWindow(const QString& caption, int width, int height, QWidget* parent)
     : QWidget(parent, Qt::Window)
@@ -21,7 +22,7 @@ void createSecondaryWindows(AppWindows& w, Session& session)
     (void)session;
     QWidget* owner = w.fkq;
     w.fdksj = new PlaceholderWindow(QStringLiteral("设置"), 577, 590, owner);
-    w.fbk = new PlaceholderWindow(QStringLiteral("补卡"), 492, 383, owner);
+    w.fbk = new Tfbk(session, owner);
     w.ftj = new PlaceholderWindow(QStringLiteral("统计"), 581, 480, owner);
     w.ftj_prt = new QObject(owner);
     w.ftj_prt->setObjectName(QStringLiteral("ftj_prt"));
