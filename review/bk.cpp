@@ -49,7 +49,6 @@ Tfbk::Tfbk(Session& session, QWidget* parent)
     m_calendar->setGeometry(0, 0, 267, 154);
     m_calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     m_calendar->setSelectedDate(QDate::currentDate());
-    // Only a click by the user moves the label; setSelectedDate does not emit it.
     connect(m_calendar, &QCalendarWidget::clicked, this, &Tfbk::MonthCalendar1Click);
 
     auto* slotModel = new DataSetModel(&session.slotSet(),
@@ -75,7 +74,7 @@ Tfbk::Tfbk(Session& session, QWidget* parent)
     m_employeeGrid->setGeometry(272, 0, 209, 353);
 
     buildPanel();
-    MonthCalendar1Click(); // label and calendar start on the same day, today
+    MonthCalendar1Click(m_calendar->selectedDate()); // label and calendar start on today
     followRows(session.slotSet(), this, [this] { updatePreview(); });
     followRows(session.employeeList(), this, [this] { updatePreview(); });
     updatePreview();
@@ -113,10 +112,7 @@ void Tfbk::updatePreview()
 
 void Tfbk::setCalendarDate(DateTime day) { m_calendar->setSelectedDate(toQDate(day)); }
 
-void Tfbk::MonthCalendar1Click()
-{
-    m_dateLabel->setText(DateTexts::formatDate(fromQDate(m_calendar->selectedDate())));
-}
+void Tfbk::MonthCalendar1Click(const QDate& day) { m_dateLabel->setText(DateTexts::formatDate(fromQDate(day))); }
 
 void Tfbk::SpeedButton1Click()
 {

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 class QCalendarWidget;
+class QDate;
 class QLabel;
 class QToolButton;
 class QFrame;
@@ -31,7 +32,8 @@ public:
     void setCalendarDate(DateTime day);
 
 public slots:
-    void MonthCalendar1Click();
+    // A click in the calendar on that day (only a user click emits clicked).
+    void MonthCalendar1Click(const QDate& day);
     void SpeedButton1Click();
 
 protected:

@@ -1,4 +1,5 @@
 #pragma once
+#include <QString>
 
 class Session;
 
@@ -12,6 +13,12 @@ enum class RowMark { None, HighlightedDay, HandMarked };
 // list's current row (the clicked one), then refreshes the list keeping its
 // current row and order.
 void cellClick(Session& session);
+
+// What a user does by choosing a row, for the command line: the employee
+// list's first entry with that number (false when none), and the punch
+// list's row with that id (false when it is not listed).
+bool selectEmployee(Session& session, const QString& ygbh);
+bool selectPunch(Session& session, qint64 id);
 
 // HandMarked (shi "-1", drawn red) wins over HighlightedDay (nyr equals
 // HighlightDay as text, drawn teal).
