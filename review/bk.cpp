@@ -92,10 +92,12 @@ void Tfbk::buildPanel()
         l->setGeometry(geometry);
         return l;
     };
-    m_dateLabel = label("Label1", QRect(6, 13, 54, 13));
-    m_slotTime = label("DBText1", QRect(64, 13, 30, 17));
-    m_name = label("DBText2", QRect(96, 13, 51, 17));
-    m_number = label("DBText3", QRect(148, 13, 23, 17));
+    // The date label is a little wider than the old form's 54 pixels, so that
+    // "2010/11/30" shows whole in today's fonts: the preview must not mislead.
+    m_dateLabel = label("Label1", QRect(4, 12, 64, 17));
+    m_slotTime = label("DBText1", QRect(70, 12, 32, 17));
+    m_name = label("DBText2", QRect(103, 12, 44, 17));
+    m_number = label("DBText3", QRect(148, 12, 23, 17));
     m_button = new QToolButton(m_panel);
     m_button->setObjectName(QStringLiteral("SpeedButton1"));
     m_button->setText(QStringLiteral("补卡"));

@@ -19,7 +19,7 @@ PunchGridReview::PunchGridReview(Tfkq& fkq) : QObject(&fkq), m_fkq(fkq)
     fillMenu();
     connect(fkq.DBGrid1(), &GridView::cellClicked, this, &PunchGridReview::DBGrid1CellClick);
     for (QAction* a : fkq.employeeMenu()->actions())
-        if (a->text() == QLatin1String("删除人员"))
+        if (a->text() == QStringLiteral("删除人员"))
             connect(a, &QAction::triggered, this, &PunchGridReview::deleteEmployeeClick);
 }
 
