@@ -6,6 +6,7 @@
 #include "store/database.h"
 #include "store/datetexts.h"
 #include <QCalendarWidget>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QTemporaryDir>
@@ -64,6 +65,14 @@ private slots:
         QCOMPARE(pixelBeside(1), red);
         QCOMPARE(pixelBeside(3), QColor(Qt::black));
         w.grab().save(QStringLiteral(TV_BINARY_DIR "/screenshots/review-grid.png"));
+
+        // A title click sorts, but chooses no day.
+        session.context().CurrentDay.clear();
+        emit grid->horizontalHeader()->sectionClicked(3);
+        QCOMPARE(session.punchList().sortSpec(), QStringLiteral("dksj DESC"));
+        QCOMPARE(session.highlightDay(), QStringLiteral("2010/11/1"));
+        QVERIFY(session.context().CurrentDay.isEmpty());
+        emit grid->horizontalHeader()->sectionClicked(3); // back to oldest first
 
         const QList<QAction*> items = w.PopupMenu2()->actions();
         const QStringList captions{"&0.取消本条分析", "&1.正常", "&2.迟到", "&3.早退", "", "&4.删除", "",
