@@ -7,6 +7,7 @@
 #include <QProgressBar>
 #include <QThread>
 #include "import/moveoutaction.h"
+#include "review/punchgridreview.h"
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QScreen>
@@ -62,6 +63,8 @@ Tfkq::Tfkq(Session& session, QWidget* parent) : QWidget(parent), m_session(sessi
     m_memo->hide();
     m_memoPanel = new MemoPanel(m_memo);
     m_session.setProgressPanel(m_memoPanel);
+    // Punch grid colours and click, PopupMenu2, "删除人员".
+    PunchGridReview::install(*this);
 
     m_windows.fkq = this;
 

@@ -1,8 +1,9 @@
 #include "app/windows.h"
 #include "app/kq.h"
-#include "settings/dksj.h"
 #include "help/KQ_JS.h"
 #include "import/cx.h"
+#include "review/bk.h"
+#include "settings/dksj.h"
 
 PlaceholderWindow::PlaceholderWindow(const QString& caption, int width, int height, QWidget* parent)
     : QWidget(parent, Qt::Window)
@@ -24,7 +25,7 @@ void createSecondaryWindows(AppWindows& w, Session& session)
     (void)session;
     QWidget* owner = w.fkq;
     w.fdksj = new Tfdksj(session, owner);
-    w.fbk = new PlaceholderWindow(QStringLiteral("补卡"), 492, 383, owner);
+    w.fbk = new Tfbk(session, owner);
     w.ftj = new PlaceholderWindow(QStringLiteral("统计"), 581, 480, owner);
     w.ftj_prt = new QObject(owner);
     w.ftj_prt->setObjectName(QStringLiteral("ftj_prt"));
