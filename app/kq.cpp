@@ -2,6 +2,7 @@
 #include "app/dialogs.h"
 #include "app/gridview.h"
 #include "app/session.h"
+#include "import/importaction.h"
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QScreen>
@@ -164,7 +165,7 @@ void Tfkq::FormShow()
     guarded(this, [this] { m_session.loadSettings(); });
 }
 
-void Tfkq::SpeedButton1Click() { Dialogs::showInfo(this, QStringLiteral("导入数据尚未提供。")); }
+void Tfkq::SpeedButton1Click() { importFromDialog(this, m_session); }
 
 void Tfkq::SpeedButton2Click() { Dialogs::showInfo(this, QStringLiteral("分析数据尚未提供。")); }
 
