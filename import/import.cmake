@@ -4,9 +4,10 @@ add_library(tv_import STATIC
   sheetdata.h sheetreader.h sheetreader.cpp
   xlsreader.cpp xlsxreader.cpp csvreader.cpp
   punchrows.h punchrows.cpp
+  punchdating.h punchdating.cpp
   spreadsheetimport.h spreadsheetimport.cpp
 )
-target_link_libraries(tv_import PUBLIC tv_session PRIVATE PkgConfig::FREEXL PkgConfig::MINIZIP)
+target_link_libraries(tv_import PUBLIC tv_session PRIVATE PkgConfig::FREEXL PkgConfig::MINIZIP PkgConfig::SQLCIPHER)
 
 target_sources(tv_gui PRIVATE
   ${CMAKE_CURRENT_SOURCE_DIR}/importaction.h ${CMAKE_CURRENT_SOURCE_DIR}/importaction.cpp

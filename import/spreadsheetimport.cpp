@@ -1,9 +1,11 @@
 #include "import/spreadsheetimport.h"
 #include "app/session.h"
+#include "import/punchdating.h"
 #include "import/punchrows.h"
 #include "import/sheetreader.h"
 #include "store/datetexts.h"
 #include <QHash>
+#include <future>
 
 namespace SpreadsheetImport {
 
@@ -39,37 +41,16 @@ void insertPunches(Database& db, const std::vector<ImportedPunch>& punches, DayT
     }
 }
 
-// Every row without a date or without a marker gets its nyr (again) from its
-// dksj. A row without a punch time keeps what it has rather than blocking.
-void dateUnmarkedRows(Database& db, DayTexts& days)
-{
-    std::vector<std::pair<qint64, QString>> changes;
-    {
-        Statement select(db, QStringLiteral("SELECT id, dksj, nyr FROM kqk WHERE (nyr IS NULL) OR (shi IS NULL)"));
-        while (select.step()) {
-            const Value dksj = select.value(1);
-            if (dksj.isNull()) continue;
-            const QString& nyr = days.of(dksj.toDateTime());
-            const Value old = select.value(2);
-            if (old.isNull() || old.toText() != nyr) changes.emplace_back(select.value(0).toInt(), nyr);
-        }
-    }
-    Statement update(db, QStringLiteral("UPDATE kqk SET nyr = ?1 WHERE id = ?2"));
-    for (const auto& [id, nyr] : changes) {
-        update.bind(1, nyr);
-        update.bind(2, id);
-        update.step();
-        update.reset();
-    }
-}
-
 // Rows that agree in every column but id (nulls agreeing) keep the one with
-// the smallest id. The index covers the grouping, so no sort is needed.
+// the smallest id. kqk_record covers the grouping and finds each group's rows.
 void removeDuplicates(Database& db)
 {
-    db.exec(QStringLiteral("CREATE INDEX IF NOT EXISTS kqk_record ON kqk (ygbh, dksj, bm, xm, bz, js, nyr, shi)"));
-    db.exec(QStringLiteral("DELETE FROM kqk WHERE id NOT IN "
-                           "(SELECT min(id) FROM kqk GROUP BY ygbh, dksj, bm, xm, bz, js, nyr, shi)"));
+    db.exec(QStringLiteral(
+        "DELETE FROM kqk WHERE id IN (SELECT k.id FROM "
+        "(SELECT min(id) AS keep, ygbh, dksj, bm, xm, bz, js, nyr, shi FROM kqk "
+        "GROUP BY ygbh, dksj, bm, xm, bz, js, nyr, shi HAVING count(*) > 1) AS g, kqk AS k "
+        "WHERE k.ygbh IS g.ygbh AND k.dksj IS g.dksj AND k.bm IS g.bm AND k.xm IS g.xm AND k.bz IS g.bz "
+        "AND k.js IS g.js AND k.nyr IS g.nyr AND k.shi IS g.shi AND k.id <> g.keep)"));
 }
 
 } // namespace
@@ -85,17 +66,24 @@ Outcome run(Session& session, const QString& path)
     panel.addLine(QStringLiteral("正在从电子表格导入数据......"));
     Outcome outcome;
     try {
-        const PunchRows rows = PunchColumns::read(SheetReader::read(path), path);
-        outcome.read = int(rows.punches.size());
-        outcome.skippedWithoutTime = rows.skippedWithoutTime;
         Database& db = session.db();
+        DateTexts::shortDateFormat(); // settled before another thread reads date texts
+        // Reading a workbook takes its time (FreeXL converts every date cell on
+        // opening); the table is prepared meanwhile. Dating the rows already in
+        // kqk first and inserting the new ones with their nyr gives what dating
+        // all of them after the insert would give.
+        auto reading = std::async(std::launch::async, [path] { return PunchColumns::read(SheetReader::read(path), path); });
         Transaction tx(db);
         // The transient table of earlier versions is never needed; one left
         // behind must not stay in the way.
         db.exec(QStringLiteral("DROP TABLE IF EXISTS tmp"));
+        db.exec(QStringLiteral("CREATE INDEX IF NOT EXISTS kqk_record ON kqk (ygbh, dksj, bm, xm, bz, js, nyr, shi)"));
+        PunchDating::dateUnmarkedRows(db);
+        const PunchRows rows = reading.get();
+        outcome.read = int(rows.punches.size());
+        outcome.skippedWithoutTime = rows.skippedWithoutTime;
         DayTexts days;
         insertPunches(db, rows.punches, days);
-        dateUnmarkedRows(db, days);
         if (rows.skippedWithoutTime > 0)
             panel.addLine(QStringLiteral("已跳过 %1 行：“日期时间”为空。").arg(rows.skippedWithoutTime));
         panel.addLine(QStringLiteral("导入数据完成！"));
