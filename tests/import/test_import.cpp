@@ -160,3 +160,19 @@ TEST_F(ImportTest, RefusedWhileAnAnalysisRuns)
 }
 
 } // namespace
+
+namespace {
+
+// The newcomer's sample: the .xls and the .csv hold the same month.
+TEST_F(ImportTest, SampleExportImportsAlikeFromXlsAndCsv)
+{
+    SpreadsheetImport::run(s, QStringLiteral(TV_SOURCE_DIR "/samples/2010-11.xls"));
+    const QStringList fromXls = punchRecords(db());
+    EXPECT_GT(fromXls.size(), 800);
+    db().exec("DELETE FROM kqk");
+    SpreadsheetImport::run(s, QStringLiteral(TV_SOURCE_DIR "/samples/2010-11.csv"));
+    EXPECT_EQ(punchRecords(db()), fromXls);
+    EXPECT_EQ(s.employeeList().recordCount(), 12);
+}
+
+} // namespace
