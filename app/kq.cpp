@@ -8,6 +8,7 @@
 #include <QThread>
 #include "import/moveoutaction.h"
 #include "review/punchgridreview.h"
+#include "import/importaction.h"
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QScreen>
@@ -189,7 +190,7 @@ void Tfkq::FormShow()
     guarded(this, [this] { m_session.loadSettings(); });
 }
 
-void Tfkq::SpeedButton1Click() { Dialogs::showInfo(this, QStringLiteral("导入数据尚未提供。")); }
+void Tfkq::SpeedButton1Click() { importFromDialog(this, m_session); }
 
 void Tfkq::SpeedButton2Click() { guarded(this, [this] { m_engine->SpeedButton2Click(); }); }
 

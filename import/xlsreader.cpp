@@ -1,0 +1,83 @@
+// Excel 97-2003 workbooks through FreeXL.
+#include "import/sheetreader.h"
+#include <QFile>
+#include <QStringList>
+#include <freexl.h>
+
+namespace {
+
+struct XlsHandle {
+    const void* h = nullptr;
+    ~XlsHandle() { if (h) freexl_close(h); }
+};
+
+// FreeXL writes date cells as "YYYY-MM-DD" or "YYYY-MM-DD HH:MM:SS".
+SheetCell dateCell(const char* text)
+{
+    const QString t = QString::fromUtf8(text);
+    if (auto d = DateTime::fromIso(t.size() == 10 ? t + QStringLiteral(" 00:00:00") : t)) return SheetCell::ofDateTime(*d);
+    return SheetCell::ofText(t);
+}
+
+SheetCell readCell(const void* h, unsigned row, unsigned short col)
+{
+    FreeXL_CellValue v;
+    if (freexl_get_cell_value(h, row, col, &v) != FREEXL_OK) return {};
+    switch (v.type) {
+    case FREEXL_CELL_INT: return SheetCell::ofNumber(v.value.int_value);
+    case FREEXL_CELL_DOUBLE: return SheetCell::ofNumber(v.value.double_value);
+    case FREEXL_CELL_TEXT:
+    case FREEXL_CELL_SST_TEXT: return SheetCell::ofText(QString::fromUtf8(v.value.text_value));
+    case FREEXL_CELL_DATE:
+    case FREEXL_CELL_DATETIME: return dateCell(v.value.text_value);
+    // A time of day alone is no punch time; kept as text, it is refused by name.
+    case FREEXL_CELL_TIME: return SheetCell::ofText(QString::fromUtf8(v.value.text_value));
+    default: return {};
+    }
+}
+
+} // namespace
+
+namespace SheetReader {
+
+SheetData readXls(const QString& path, const QString& sheetName)
+{
+    XlsHandle xls;
+    const int rc = freexl_open(QFile::encodeName(path).constData(), &xls.h);
+    if (rc != FREEXL_OK) {
+        xls.h = nullptr;
+        fail(path, QStringLiteral("不是可读的 Excel 97-2003 工作簿（错误 %1）").arg(rc));
+    }
+    unsigned count = 0;
+    freexl_get_info(xls.h, FREEXL_BIFF_SHEET_COUNT, &count);
+    QStringList names;
+    int found = -1;
+    for (unsigned i = 0; i < count; ++i) {
+        const char* name = nullptr;
+        if (freexl_get_worksheet_name(xls.h, i, &name) != FREEXL_OK || !name) continue;
+        names << QString::fromUtf8(name);
+        if (found < 0 && names.last().compare(sheetName, Qt::CaseInsensitive) == 0) found = int(i);
+    }
+    if (found < 0)
+        fail(path, QStringLiteral("没有名为“%1”的工作表（工作簿中有：%2）").arg(sheetName, names.join(QStringLiteral("、"))));
+
+    SheetData sheet;
+    sheet.sheetName = names[found];
+    unsigned mode = 0;
+    if (freexl_get_info(xls.h, FREEXL_BIFF_DATEMODE, &mode) == FREEXL_OK) sheet.date1904 = mode == FREEXL_BIFF_DATEMODE_1904;
+    if (freexl_select_active_worksheet(xls.h, static_cast<unsigned short>(found)) != FREEXL_OK)
+        fail(path, QStringLiteral("无法读取工作表“%1”").arg(sheet.sheetName));
+    unsigned rows = 0;
+    unsigned short cols = 0;
+    if (freexl_worksheet_dimensions(xls.h, &rows, &cols) != FREEXL_OK)
+        fail(path, QStringLiteral("无法读取工作表“%1”").arg(sheet.sheetName));
+    sheet.rows.reserve(rows);
+    for (unsigned r = 0; r < rows; ++r) {
+        std::vector<SheetCell> cells(cols);
+        for (unsigned short c = 0; c < cols; ++c) cells[c] = readCell(xls.h, r, c);
+        addRow(sheet, int(r) + 1, std::move(cells));
+    }
+    return sheet;
+}
+
+} // namespace SheetReader
