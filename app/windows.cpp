@@ -1,5 +1,8 @@
 #include "app/windows.h"
 #include "app/kq.h"
+#include "reports/TJ_PRT2.h"
+#include "reports/tj.h"
+#include "reports/tj_prt.h"
 
 PlaceholderWindow::PlaceholderWindow(const QString& caption, int width, int height, QWidget* parent)
     : QWidget(parent, Qt::Window)
@@ -22,11 +25,13 @@ void createSecondaryWindows(AppWindows& w, Session& session)
     QWidget* owner = w.fkq;
     w.fdksj = new PlaceholderWindow(QStringLiteral("设置"), 577, 590, owner);
     w.fbk = new PlaceholderWindow(QStringLiteral("补卡"), 492, 383, owner);
-    w.ftj = new PlaceholderWindow(QStringLiteral("统计"), 581, 480, owner);
-    w.ftj_prt = new QObject(owner);
-    w.ftj_prt->setObjectName(QStringLiteral("ftj_prt"));
-    w.FTJ_PRT2 = new QObject(owner);
-    w.FTJ_PRT2->setObjectName(QStringLiteral("FTJ_PRT2"));
+    auto* ftj = new Tftj(session, owner);
+    w.ftj = ftj;
+    auto* ftj_prt = new Tftj_prt(ftj->q_tj1(), owner);
+    w.ftj_prt = ftj_prt;
+    auto* FTJ_PRT2 = new TFTJ_PRT2(ftj->q_tj2(), owner);
+    w.FTJ_PRT2 = FTJ_PRT2;
+    ftj->setReports(ftj_prt, FTJ_PRT2);
     w.fcx = new PlaceholderWindow(QStringLiteral("考勤查询"), 503, 341, owner);
     w.FKQ_JS = new PlaceholderWindow(QStringLiteral("帮助"), 696, 480, owner);
 }
