@@ -56,6 +56,7 @@ std::unique_ptr<QPrinter> defaultPrinter()
 void printReports(const std::vector<const ReportForm*>& reports, const PrinterSource& source)
 {
     for (size_t i = 0; i < reports.size(); ++i) {
+        if (!reports[i]->data().isOpen()) refuse(reports, i, QStringLiteral("统计数据未打开"));
         std::unique_ptr<QPrinter> printer = source();
         if (!printer) refuse(reports, i, QStringLiteral("没有默认打印机"));
         try {

@@ -7,9 +7,11 @@ void insertAnalysed(Database& db, const std::vector<AnalysedRow>& rows, const ch
                             .arg(QLatin1String(table));
     Transaction tx(db);
     for (const AnalysedRow& r : rows) {
-        db.exec(sql, {{":bm", Value(r.bm)}, {":xm", Value(r.xm)}, {":ygbh", Value(r.ygbh)},
-                      {":dksj", Value(r.dksj)}, {":bz", r.bz ? Value(r.bz) : Value()},
-                      {":js", r.js < 0 ? Value() : Value(r.js)}, {":nyr", Value(r.nyr)}});
+        Params p{{":bm", Value(r.bm)}, {":xm", Value(r.xm)}, {":ygbh", Value(r.ygbh)}, {":dksj", Value(r.dksj)},
+                 {":bz", Value()}, {":js", Value()}, {":nyr", Value(r.nyr)}};
+        if (r.bz) p[4].second = Value(r.bz);
+        if (r.js >= 0) p[5].second = Value(r.js);
+        db.exec(sql, p);
     }
     tx.commit();
 }
