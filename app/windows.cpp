@@ -2,15 +2,11 @@
 #include "app/kq.h"
 #include "help/KQ_JS.h"
 #include "import/cx.h"
+#include "reports/TJ_PRT2.h"
+#include "reports/tj.h"
+#include "reports/tj_prt.h"
 #include "review/bk.h"
 #include "settings/dksj.h"
-
-PlaceholderWindow::PlaceholderWindow(const QString& caption, int width, int height, QWidget* parent)
-    : QWidget(parent, Qt::Window)
-{
-    setWindowTitle(caption);
-    resize(width, height);
-}
 
 void showWindow(QWidget* w)
 {
@@ -22,15 +18,16 @@ void showWindow(QWidget* w)
 
 void createSecondaryWindows(AppWindows& w, Session& session)
 {
-    (void)session;
     QWidget* owner = w.fkq;
     w.fdksj = new Tfdksj(session, owner);
     w.fbk = new Tfbk(session, owner);
-    w.ftj = new PlaceholderWindow(QStringLiteral("统计"), 581, 480, owner);
-    w.ftj_prt = new QObject(owner);
-    w.ftj_prt->setObjectName(QStringLiteral("ftj_prt"));
-    w.FTJ_PRT2 = new QObject(owner);
-    w.FTJ_PRT2->setObjectName(QStringLiteral("FTJ_PRT2"));
+    auto* ftj = new Tftj(session, owner);
+    w.ftj = ftj;
+    auto* ftj_prt = new Tftj_prt(ftj->q_tj1(), owner);
+    w.ftj_prt = ftj_prt;
+    auto* FTJ_PRT2 = new TFTJ_PRT2(ftj->q_tj2(), owner);
+    w.FTJ_PRT2 = FTJ_PRT2;
+    ftj->setReports(ftj_prt, FTJ_PRT2);
     w.fcx = new Tfcx(session, owner);
     w.FKQ_JS = new TFKQ_JS(owner);
 }

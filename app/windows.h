@@ -22,9 +22,3 @@ void createSecondaryWindows(AppWindows& w, Session& session);
 
 // Shows a window modelessly; one already shown comes to the front.
 void showWindow(QWidget* w);
-
-// A secondary window not built yet: an empty window with its caption.
-class PlaceholderWindow : public QWidget {
-public:
-    PlaceholderWindow(const QString& caption, int width, int height, QWidget* parent = nullptr);
-};

@@ -6,7 +6,7 @@ PKGS="build-essential cmake ninja-build pkg-config
  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6printsupport6 libqt6test6 libgl-dev
  libsqlcipher-dev libfreexl-dev libxlsxwriter-dev libminizip-dev zlib1g-dev
  libgtest-dev googletest
- fonts-noto-cjk fonts-liberation xvfb xauth poppler-utils sqlite3"
+ fonts-noto-cjk fonts-wqy-zenhei fonts-liberation xvfb xauth poppler-utils sqlite3"
 missing=""
 for p in $PKGS; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
