@@ -3,6 +3,8 @@
 #include "app/kq.h"
 #include "app/session.h"
 #include "store/database.h"
+#include "store/datetexts.h"
+#include <QTimer>
 #include <QHeaderView>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -76,6 +78,48 @@ private slots:
         QCOMPARE(w.DBGrid2()->model()->rowCount(), 0);
         w.SpeedButton3Click(); // the refresh fails the same way, and the program goes on
         QCOMPARE(Dialogs::recordedMessages().size(), 2);
+    }
+
+    void analysisButtonRunsAndStops()
+    {
+        {
+            auto db = Database::open(m_path);
+            db->exec(QStringLiteral("insert into dksjszk (bcm,dkc,dksj,bz,cz,cz1) values ('A','1/2','8:00',0,0,0),"
+                                    "('A','2/2','17:30',0,0,0)"));
+            db->exec(QStringLiteral("update kqk set nyr='2010-11-01'"));
+            db->exec(QStringLiteral("insert into kqk (bm,xm,ygbh,dksj,nyr) values "
+                                    "('行政部','张三','213','2010-11-02 07:58:00','2010-11-02')"));
+        }
+        DateTexts::setLocale(QLocale::c());
+        Session session(m_path);
+        Tfkq w(session);
+        createSecondaryWindows(w.windows(), session);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const int row = session.employeeList().fieldIndex("ygbh");
+        for (int i = 0; i < session.employeeList().recordCount(); ++i)
+            if (session.employeeList().valueAt(i, row).toText() == "213") session.employeeList().moveTo(i);
+        QCOMPARE(session.context().CurrentEmployeeNo, QStringLiteral("213"));
+
+        // A stop click waiting in the queue is handled at the first pause.
+        QTimer::singleShot(0, w.speedButton(2), &QToolButton::click);
+        w.speedButton(2)->click();
+        QCOMPARE(w.speedButton(2)->text(), QStringLiteral("开始分析"));
+        QVERIFY(w.Memo1()->isHidden());
+        QVERIFY(w.DBGrid2()->isEnabled());
+        QCOMPARE(session.punchList().value("bz").toText(), QString());
+
+        w.speedButton(2)->click();
+        QCOMPARE(w.speedButton(2)->text(), QStringLiteral("开始分析"));
+        QVERIFY(w.Memo1()->isHidden());
+        QVERIFY(w.Memo1()->toPlainText().endsWith(QStringLiteral("完成分析！")));
+        QCOMPARE(session.punchList().sortSpec(), QStringLiteral("dksj ASC"));
+        QStringList words;
+        for (session.punchList().first(); !session.punchList().eof(); session.punchList().next())
+            words << session.punchList().text("bz");
+        QCOMPARE(words, (QStringList{"正常", "正常", "???"})); // one punch of two slots on the second day: no shift
+        w.grab().save(QStringLiteral(TV_BINARY_DIR "/screenshots/main-window-analysed.png"));
+        DateTexts::setLocale(QLocale::system());
     }
 
 private:
