@@ -93,13 +93,13 @@ void Tfkq::buildToolbar()
     strip->setFixedHeight(49);
     strip->setFrameShape(QFrame::StyledPanel);
     layout()->addWidget(strip);
-    struct Spec {
+    struct ButtonDef {
         const char* caption;
         const char* hint;
         int left;
         void (Tfkq::*slot)();
     };
-    const Spec specs[9] = {
+    const ButtonDef defs[9] = {
         {"导入数据", "从电子表格导入打卡信息", 8, &Tfkq::SpeedButton1Click},
         {"班次设置", "班次设置与调整", 98, &Tfkq::SpeedButton4Click},
         {"补卡", "录入补卡信息", 189, &Tfkq::SpeedButton7Click},
@@ -114,11 +114,11 @@ void Tfkq::buildToolbar()
     for (int i = 0; i < 9; ++i) {
         auto* b = new QToolButton(strip);
         b->setObjectName(QStringLiteral("SpeedButton%1").arg(numbers[i]));
-        b->setText(QString::fromUtf8(specs[i].caption));
-        if (specs[i].hint) b->setToolTip(QString::fromUtf8(specs[i].hint));
-        b->setGeometry(specs[i].left, 5, 80, 35);
+        b->setText(QString::fromUtf8(defs[i].caption));
+        if (defs[i].hint) b->setToolTip(QString::fromUtf8(defs[i].hint));
+        b->setGeometry(defs[i].left, 5, 80, 35);
         b->setAutoRaise(true);
-        connect(b, &QToolButton::clicked, this, specs[i].slot);
+        connect(b, &QToolButton::clicked, this, defs[i].slot);
         m_buttons[numbers[i] - 1] = b;
     }
     m_allProgress = new QProgressBar(strip);

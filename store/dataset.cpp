@@ -405,13 +405,13 @@ void DataSet::reorder(const std::vector<int>& order, const QString& sortText)
     emitReset();
 }
 
-void DataSet::sort(const QString& spec)
+void DataSet::sort(const QString& order)
 {
     requireOpen("sort");
     post();
-    auto keys = parseSortSpec(spec);
+    auto keys = parseSortOrder(order);
     for (const auto& k : keys) requireField(k.field);
-    m_sortText = spec;
+    m_sortText = order;
     m_sortKeys = std::move(keys);
     const qint64 rowid = m_current >= 0 ? m_rows[m_current].rowid : -1;
     const Row* currentRow = m_current >= 0 ? &m_rows[m_current] : nullptr;

@@ -1,6 +1,6 @@
 #pragma once
 #include "store/database.h"
-#include "store/sortspec.h"
+#include "store/sortorder.h"
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -80,7 +80,7 @@ public:
     // recorded as the sort text; the current row stays the same record.
     void reorder(const std::vector<int>& order, const QString& sortText);
 
-    void sort(const QString& spec);
+    void sort(const QString& order);
     QString sortSpec() const { return m_sortText; }
 
     // Bound grids do not follow while disabled; a balanced enable resets them.

@@ -10,4 +10,4 @@ struct SortKey {
 };
 
 // Throws DatabaseError on an empty or malformed key.
-std::vector<SortKey> parseSortSpec(const QString& text);
+std::vector<SortKey> parseSortOrder(const QString& text);

@@ -1,7 +1,7 @@
-#include "store/sortspec.h"
+#include "store/sortorder.h"
 #include "store/errors.h"
 
-std::vector<SortKey> parseSortSpec(const QString& text)
+std::vector<SortKey> parseSortOrder(const QString& text)
 {
     std::vector<SortKey> keys;
     for (const QString& part : text.split(u',')) {
