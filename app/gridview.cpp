@@ -2,6 +2,7 @@
 #include "app/dialogs.h"
 #include "app/session.h"
 #include <QHeaderView>
+#include <algorithm>
 #include <QPainter>
 #include <QStyledItemDelegate>
 
@@ -62,6 +63,7 @@ void GridView::enableTitleSort(Session* session)
 void GridView::currentChanged(const QModelIndex& current, const QModelIndex& previous)
 {
     QTableView::currentChanged(current, previous);
+    if (current.isValid()) m_lastColumn = current.column();
     if (m_syncing || !current.isValid() || !dataSet()->isOpen()) return;
     if (current.row() == dataSet()->currentRow()) return;
     const int row = current.row();
@@ -72,7 +74,8 @@ void GridView::followDataSet(int row)
 {
     if (!dataSet()->isOpen() || row < 0 || row >= model()->rowCount()) return;
     m_syncing = true;
-    const int col = currentIndex().isValid() ? currentIndex().column() : 0;
+    // A reset forgets the view's current cell; the column the user was in stays.
+    const int col = currentIndex().isValid() ? currentIndex().column() : std::min(m_lastColumn, model()->columnCount() - 1);
     setCurrentIndex(model()->index(row, col));
     m_syncing = false;
 }

@@ -33,4 +33,5 @@ private:
     DataSetModel* m_model;
     std::function<std::optional<QColor>(int)> m_rowBackground;
     bool m_syncing = false;
+    int m_lastColumn = 0;
 };

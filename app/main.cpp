@@ -1,11 +1,11 @@
 #include "app/kq.h"
 #include "app/session.h"
 #include "app/windows.h"
-#include <QApplication>
+#include "app/application.h"
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
+    Application app(argc, argv);
     Session session(QStringLiteral("kq.mdb"));
     Tfkq fkq(session);
     createSecondaryWindows(fkq.windows(), session);

@@ -34,5 +34,7 @@ int main(int argc, char** argv)
                 s.punchList().recordCount());
     std::printf("open + employee list + first punch list: %.3f s (target < 1 s)\n", first);
     std::printf("choosing another employee: %.3f s\n", total - first);
+    std::printf("indexes: kqk_person (bm, xm, ygbh) covers the employee list's grouping; "
+                "kqk_ygbh_dksj (ygbh, dksj) finds one employee's punches\n");
     return 0;
 }

@@ -42,7 +42,8 @@ void insertPunches(Database& db, const std::vector<ImportedPunch>& punches, DayT
 }
 
 // Rows that agree in every column but id (nulls agreeing) keep the one with
-// the smallest id. kqk_record covers the grouping and finds each group's rows.
+// the smallest id. kqk_record, built for the import, covers the grouping and
+// finds each group's rows.
 void removeDuplicates(Database& db)
 {
     db.exec(QStringLiteral(
@@ -90,6 +91,8 @@ Outcome run(Session& session, const QString& path)
         panel.addLine(QStringLiteral("正在清除重复记录......"));
         removeDuplicates(db);
         db.exec(QStringLiteral("DELETE FROM kqk WHERE ygbh = ''"));
+        // Kept only for the import: every analysed punch would have to update it.
+        db.exec(QStringLiteral("DROP INDEX IF EXISTS kqk_record"));
         tx.commit();
     } catch (...) {
         panel.hidePanel();

@@ -1,4 +1,5 @@
 #include "store/database.h"
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -29,6 +30,19 @@ TEST(CliBasic, InitThenSqlPrintsTheSettingsAsTsv)
     const CliResult r = runCli(dir.path(), {"sql", "select name,val from qtszk order by name"});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "name\tval\nys\t3\nzwdk\t30\n");
+}
+
+TEST(CliBasic, PlainSqliteCannotReadTheFile)
+{
+    QTemporaryDir dir;
+    ASSERT_EQ(runCli(dir.path(), {"init"}).status, 0);
+    if (!QFile::exists("/usr/bin/sqlite3")) GTEST_SKIP() << "no sqlite3 tool";
+    QProcess p;
+    p.setWorkingDirectory(dir.path());
+    p.start("/usr/bin/sqlite3", {"kq.mdb", ".tables"});
+    p.waitForFinished(30000);
+    EXPECT_NE(p.exitCode(), 0);
+    EXPECT_TRUE(QString::fromUtf8(p.readAllStandardError()).contains("not a database"));
 }
 
 TEST(CliBasic, TsvEscapesNullsNumbersAndDates)
