@@ -47,11 +47,12 @@ signals:
 private:
     // One row of the slot data set while a day is analysed.
     struct SlotWork {
-        int row = 0;            // row in the slot data set
+        qint64 rowid = 0;
         QString bcm, dkc, timeText;
         bool bcmNull = false;
         QString x;
         qint64 bz = 0, cz = 0, cz1 = 0;
+        Value stored[4];        // x, bz, cz, cz1 as read, so only changes are written
         qint64 seconds = -1;    // time of day, read on first use
     };
     struct Evaluation {
@@ -70,6 +71,7 @@ private:
     void analyseDay();
     void loadSlots();
     void flushSlots();
+    void showSlotsInDataSet();
     qint64 slotSeconds(SlotWork& s);
     DateTime dayStart(const QString& nyr);
     void evaluate(const Evaluation& e, DateTime T, const QString& insertNyr);

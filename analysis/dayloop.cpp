@@ -52,23 +52,18 @@ void AnalysisEngine::start()
     emit runningChanged(true);
     m_session.pause();
     suspendDisplay();
-    // The run is one transaction, each day a savepoint in it: a failing day is
-    // undone alone and the days before it are kept; a killed process leaves
-    // the data as it was before the run.
-    Transaction run(m_session.db());
     try {
         fx0();
         if (ctx.AnalysisRunning != 0) postPass();
-        run.commit();
     } catch (...) {
-        try {
-            run.commit();
-        } catch (...) {
-        }
         returnToIdle();
         throw;
     }
-    if (ctx.AnalysisRunning == 0) return; // the stop click restored everything
+    if (ctx.AnalysisRunning == 0) {
+        // A stop handled in the first pause came before the display was suspended.
+        resumeDisplay();
+        return;
+    }
     resumeDisplay();
     ctx.AnalysisRunning = 0;
     setCaption(QStringLiteral("开始分析"));
@@ -111,6 +106,8 @@ void AnalysisEngine::fx0()
     panel.clear();
     panel.addLine(QStringLiteral("正在分析打卡数据，请耐心等待......"));
     m_session.db();
+    // A slot row left in edit is saved (and checked) rather than lost by the re-open.
+    if (m_session.slotSet().hasPendingChanges()) m_session.slotSet().post();
     m_session.slotSet().reopen();
     m_slotsLoaded = false;
 
@@ -156,6 +153,8 @@ void AnalysisEngine::analyseDay()
         m_slotsLoaded = false;
         m_session.slotSet().reopen();
         if (m_session.switchSet().isOpen()) m_session.switchSet().reopen();
+        // The days finished before this one show in the punch grid.
+        if (m_session.punchList().isOpen()) m_session.refreshPunchList();
         throw DatabaseError(QStringLiteral("分析 %1 %2 %3 时出错：%4")
                                 .arg(ctx.CurrentDept, ctx.CurrentName, ctx.CurrentDay, e.message()));
     }

@@ -16,9 +16,9 @@ public:
     {
         if (auto colour = m_view->rowBackground(index.row())) p->fillRect(option.rect, *colour);
         QStyleOptionViewItem opt = option;
-        if (m_view->rowBackground(index.row()) && (opt.state & QStyle::State_Selected)) {
-            // Selection keeps its text colour but lets the row colour show.
-            opt.palette.setColor(QPalette::Highlight, m_view->rowBackground(index.row())->darker(130));
+        if (auto colour = m_view->rowBackground(index.row()); colour && (opt.state & QStyle::State_Selected)) {
+            // The row colour wins over the selection's; the text keeps the selection's colour.
+            opt.palette.setColor(QPalette::Highlight, *colour);
         }
         QStyledItemDelegate::paint(p, opt, index);
     }

@@ -254,8 +254,11 @@ private:
         bool ok = false;
         const double n = value.toDouble(&ok);
         if (!ok) return SheetCell::ofText(value);
-        if (type != QLatin1String("b") && style >= 0 && style < int(m_dateStyles.size()) && m_dateStyles[style])
+        if (type != QLatin1String("b") && style >= 0 && style < int(m_dateStyles.size()) && m_dateStyles[style]) {
+            // A time of day alone is no punch time; kept as text, it is refused by name (as in .xls).
+            if (n >= 0 && n < 1) return SheetCell::ofText(value);
             return SheetCell::ofDateTime(serialToDateTime(n, m_sheet.date1904));
+        }
         return SheetCell::ofNumber(n);
     }
 

@@ -48,10 +48,14 @@ void Statement::bind(int index, const Value& v)
 void Statement::bind(const Params& params)
 {
     for (const auto& [name, value] : params) {
-        const QByteArray n = name.toUtf8();
-        const int idx = sqlite3_bind_parameter_index(m_stmt, n.constData());
-        if (idx == 0) throw DatabaseError(QStringLiteral("参数 %1 不存在: %2").arg(name, m_sql));
-        bind(idx, value);
+        // Hot loops bind the same names again and again; look each up once.
+        auto it = m_indexes.constFind(name);
+        if (it == m_indexes.constEnd()) {
+            const QByteArray n = name.toUtf8();
+            it = m_indexes.insert(name, sqlite3_bind_parameter_index(m_stmt, n.constData()));
+        }
+        if (*it == 0) throw DatabaseError(QStringLiteral("参数 %1 不存在: %2").arg(name, m_sql));
+        bind(*it, value);
     }
 }
 

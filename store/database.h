@@ -1,5 +1,6 @@
 #pragma once
 #include "store/value.h"
+#include <QHash>
 #include <QList>
 #include <QPair>
 #include <QString>
@@ -46,6 +47,7 @@ private:
     Database& m_db;
     sqlite3_stmt* m_stmt = nullptr;
     QString m_sql;
+    QHash<QString, int> m_indexes;
 };
 
 // The one connection of a process to the keyed attendance database.

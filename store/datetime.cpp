@@ -65,7 +65,22 @@ QString DateTime::toIso() const
 {
     int y, m, d;
     civil(y, m, d);
-    return QString::asprintf("%04d-%02d-%02d %02d:%02d:%02d", y, m, d, hour(), minute(), second());
+    char buf[19];
+    auto two = [&buf](int at, int v) {
+        buf[at] = char('0' + v / 10 % 10);
+        buf[at + 1] = char('0' + v % 10);
+    };
+    two(0, y / 100);
+    two(2, y % 100);
+    buf[4] = buf[7] = '-';
+    buf[10] = ' ';
+    buf[13] = buf[16] = ':';
+    two(5, m);
+    two(8, d);
+    two(11, hour());
+    two(14, minute());
+    two(17, second());
+    return QString::fromLatin1(buf, 19);
 }
 
 std::optional<DateTime> DateTime::fromIso(const QString& text)

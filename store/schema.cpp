@@ -26,7 +26,6 @@ void Schema::create(Database& db)
     // select one number over a time range.
     db.exec(QStringLiteral("CREATE INDEX kqk_person ON kqk (bm, xm, ygbh)"));
     db.exec(QStringLiteral("CREATE INDEX kqk_ygbh_dksj ON kqk (ygbh, dksj)"));
-    db.exec(QStringLiteral("CREATE INDEX kqkday_ygbh ON kqkday (ygbh)"));
     db.exec(QStringLiteral("CREATE INDEX kqkend_dksj ON kqkend (dksj)"));
     db.exec(QStringLiteral("CREATE TABLE dksjszk (id INTEGER PRIMARY KEY, x VARCHAR(50), bcm VARCHAR(50), "
                            "dkc VARCHAR(50), dksj VARCHAR(50), bz INTEGER DEFAULT 0, cz INTEGER DEFAULT 0, "

@@ -188,3 +188,42 @@ TEST_F(EngineTest, EligibilityMarksSlotsOfSwitchedOffShiftsAtTheDaysEnd)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(EngineTest, StopInTheFirstPauseLeavesTheGridsRepainting)
+{
+    slot("A", "1/2", "8:00");
+    punch("2010-11-01 07:58:00");
+    session->setPauseHook([&] {
+        if (session->context().AnalysisRunning) engine->SpeedButton2Click();
+    });
+    analyse();
+    EXPECT_TRUE(engine->wasStopped());
+    EXPECT_FALSE(session->slotSet().controlsDisabled());
+    EXPECT_FALSE(session->punchList().controlsDisabled());
+    EXPECT_EQ(rows(), QStringList{"07:58:00  0"});
+}
+
+TEST_F(EngineTest, SortingTheSlotGridDuringARunKeepsEachSlotsValues)
+{
+    workedDayShifts();
+    for (const char* p : {"2010-11-01 07:52:00", "2010-11-01 12:03:00", "2010-11-01 13:25:00", "2010-11-01 17:41:00"})
+        punch(p);
+    session->setPauseHook([&] {
+        if (session->slotSet().isOpen()) session->slotSet().sort("bcm DESC"); // a title click meanwhile
+    });
+    analyse();
+    EXPECT_EQ(slotColumn("bz"), "1,2,2,1,1,1");
+    EXPECT_EQ(slotColumn("cz1"), "4,43,45,5,34,38");
+    EXPECT_EQ(slotColumn("cz"), "-1,-1,-1,-1,0,0");
+    // The grid's rows show the same values as the table.
+    DataSet& ds = session->slotSet();
+    for (int i = 0; i < ds.recordCount(); ++i) {
+        const qint64 id = ds.valueAt(i, ds.fieldIndex("id")).toInt();
+        EXPECT_EQ(ds.valueAt(i, ds.fieldIndex("cz1")).toInt(),
+                  db().scalar("select cz1 from dksjszk where id=:i", {{":i", Value(id)}}).toInt());
+    }
+}
+
+} // namespace
