@@ -11,6 +11,7 @@
 void showWindow(QWidget* w)
 {
     if (!w) return;
+    w->setWindowState(w->windowState() & ~Qt::WindowMinimized);
     w->show();
     w->raise();
     w->activateWindow();

@@ -1,4 +1,5 @@
 #include "reports/tj.h"
+#include <QScreen>
 #include "app/dialogs.h"
 #include "app/gridview.h"
 #include "reports/reportform.h"
@@ -37,7 +38,9 @@ Tftj::Tftj(Session& session, QWidget* parent)
 {
     setObjectName(QStringLiteral("ftj"));
     setWindowTitle(QStringLiteral("统计"));
+    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
     resize(581, 480);
+    if (QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
 
     m_model1 = new DataSetModel(&m_stats.q_tj1(), anomalyColumns(), this);
     m_model2 = new DataSetModel(&m_stats.q_tj2(), attendanceColumns(), this);
