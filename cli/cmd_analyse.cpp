@@ -1,21 +1,8 @@
 #include "analysis/analysisengine.h"
 #include "cli/command.h"
+#include "cli/stdoutpanel.h"
 
 namespace {
-
-// Writes the progress lines as they come.
-class StdoutPanel : public ProgressPanel {
-public:
-    explicit StdoutPanel(QTextStream& out) : m_out(out) {}
-    void addLine(const QString& line) override
-    {
-        ProgressPanel::addLine(line);
-        m_out << line << '\n';
-    }
-
-private:
-    QTextStream& m_out;
-};
 
 class AnalyseCommand : public Command {
 public:
@@ -27,13 +14,12 @@ public:
         if (args.isEmpty()) throw UsageError{QStringLiteral("analyse needs employee numbers or --all")};
         Session& s = ctx.session();
         StdoutPanel panel(ctx.out);
-        s.setProgressPanel(&panel);
+        PanelScope scope(s, panel);
         s.openOnShow();
         AnalysisEngine engine(s);
         if (args == QStringList{QStringLiteral("--all")}) engine.analyseAll();
         else
             for (const QString& ygbh : args) engine.analyseEmployee(ygbh);
-        s.setProgressPanel(nullptr);
         return 0;
     }
 };

@@ -1,23 +1,9 @@
 #include "app/session.h"
 #include "cli/command.h"
+#include "cli/stdoutpanel.h"
 #include "import/spreadsheetimport.h"
 
 namespace {
-
-// The progress panel of the command line: each line to stdout as it comes.
-class StdoutPanel : public ProgressPanel {
-public:
-    explicit StdoutPanel(QTextStream& out) : m_out(out) {}
-    void addLine(const QString& line) override
-    {
-        ProgressPanel::addLine(line);
-        m_out << line << '\n';
-        m_out.flush();
-    }
-
-private:
-    QTextStream& m_out;
-};
 
 class ImportCommand : public Command {
 public:
@@ -29,11 +15,7 @@ public:
         if (args.size() != 1) throw UsageError{QStringLiteral("import takes one file")};
         Session& session = ctx.session();
         StdoutPanel panel(ctx.out);
-        session.setProgressPanel(&panel);
-        struct Restore {
-            Session& s;
-            ~Restore() { s.setProgressPanel(nullptr); }
-        } restore{session};
+        PanelScope scope(session, panel);
         SpreadsheetImport::run(session, args[0]);
         return 0;
     }

@@ -70,4 +70,25 @@ TEST(CliBasic, FailuresAndUsageGiveTheirExitStatus)
     EXPECT_EQ(runCli(dir.path(), {}).status, 2);
 }
 
+TEST(CliBasic, AnalyseRunsOneEmployeeAndPrintsTheProgressLines)
+{
+    QTemporaryDir dir;
+    ASSERT_EQ(runCli(dir.path(), {"init"}).status, 0);
+    runCli(dir.path(), {"sql", "insert into dksjszk (bcm,dkc,dksj,bz,cz,cz1) values ('A','1/2','8:00',0,0,0),"
+                               "('A','2/2','17:00',0,0,0)"});
+    runCli(dir.path(), {"sql", "insert into kqk (bm,xm,ygbh,dksj,nyr) values ('d','n','7','2010-11-01 07:58:00',"
+                               "'2010-11-01'),('d','n','7','2010-11-01 17:05:00','2010-11-01')"});
+    const CliResult r = runCli(dir.path(), {"analyse", "7"});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.startsWith("正在分析打卡数据，请耐心等待......\n")) << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains("\nA\n"));
+    EXPECT_TRUE(r.out.endsWith("完成分析！\n"));
+    EXPECT_EQ(runCli(dir.path(), {"sql", "select bz, js from kqk order by dksj"}).out, "bz\tjs\n正常\t1\n正常\t1\n");
+    EXPECT_EQ(runCli(dir.path(), {"analyse", "--all"}).status, 0);
+    const CliResult unknown = runCli(dir.path(), {"analyse", "999"});
+    EXPECT_EQ(unknown.status, 1);
+    EXPECT_TRUE(unknown.err.contains("999"));
+    EXPECT_EQ(runCli(dir.path(), {"analyse"}).status, 2);
+}
+
 } // namespace
