@@ -69,9 +69,11 @@ TEST_F(ImportTest, SameFileTwiceGivesTheRowsOfOnceAndPanelLinesAccumulate)
 {
     import("2010-11.xls");
     const QStringList once = punchRecords(db());
-    import("2010-11.xlsx");
+    import("2010-11.xls");
     EXPECT_EQ(punchRecords(db()), once);
-    EXPECT_EQ(s.progress().lines().count("......"), 2);
+    import("2010-11.xlsx"); // the same content in the other format adds nothing either
+    EXPECT_EQ(punchRecords(db()), once);
+    EXPECT_EQ(s.progress().lines().count("......"), 3);
 }
 
 TEST_F(ImportTest, AnalysedPunchesGetAnUnanalysedCopy)
@@ -110,13 +112,20 @@ TEST_F(ImportTest, FaultsLeaveKqkAndTheListsAsTheyWere)
     db().exec("UPDATE kqk SET nyr=NULL WHERE ygbh='1007'"); // would be dated by a successful import
     const QString before = dumpKqk(db());
     s.openLists();
-    for (const char* name : {"wrong-sheet.xls", "missing-column.xls", "not-a-spreadsheet.xls", "bad-date.xls"}) {
+    const std::pair<const char*, const char*> faults[] = {
+        {"wrong-sheet.xls", "没有名为“wrong-sheet”的工作表"},
+        {"missing-column.xls", "缺少列 “日期时间”"},
+        {"not-a-spreadsheet.xls", "不是电子表格文件"},
+        {"bad-date.xls", "第 3 行的“日期时间”“2010-13-45 25:00”"},
+    };
+    for (const auto& [name, fault] : faults) {
         SCOPED_TRACE(name);
         try {
             import(QString::fromUtf8(name));
             ADD_FAILURE() << "no error";
         } catch (const TvError& e) {
             EXPECT_TRUE(e.message().contains(QString::fromUtf8(name))) << e.what();
+            EXPECT_TRUE(e.message().contains(QString::fromUtf8(fault))) << e.what();
         }
         EXPECT_EQ(dumpKqk(db()), before);
         EXPECT_FALSE(s.progress().isVisible());
