@@ -30,8 +30,9 @@ void AnalysisEngine::markNoShiftDay()
     ctx.WindowStart = DateTexts::parseDateTime(ctx.CurrentDay + QStringLiteral(" 0:0:01"));
     ctx.WindowEnd = DateTexts::parseDateTime(ctx.CurrentDay + QStringLiteral(" 23:59:59"));
     Statement& st = m_session.db().cached(QStringLiteral(
-        "update kqk set bz='???', js=1 where (ygbh=:ygbh) and (dksj>:t1) and (dksj<:t2) and (js=0)"));
-    st.bind({{":ygbh", ctx.CurrentEmployeeNo}, {":t1", Value(ctx.WindowStart)}, {":t2", Value(ctx.WindowEnd)}});
+        "update kqk set bz=:bz, js=1 where (ygbh=:ygbh) and (dksj>:t1) and (dksj<:t2) and (js=0)"));
+    st.bind({{":bz", QStringLiteral("???")}, {":ygbh", ctx.CurrentEmployeeNo}, {":t1", Value(ctx.WindowStart)},
+             {":t2", Value(ctx.WindowEnd)}});
     st.step();
 }
 
