@@ -89,14 +89,28 @@ void AnalysisEngine::postPass()
     const Value who = list.param(QStringLiteral("dd"));
     Database& db = m_session.db();
     Transaction tx(db);
-    const QString blanks = QStringLiteral("' '||char(9)||char(10)||char(13)");
-    db.exec(QStringLiteral("update kqk set bz='重复打卡', js=1 where ygbh=:dd and js=0 and trim(ifnull(bz,''),%1)=''")
-                .arg(blanks),
-            {{":dd", who}});
-    db.exec(QStringLiteral("update kqk set js=1 where ygbh=:dd and js=0 and trim(bz,%1)='补卡'").arg(blanks),
-            {{":dd", who}});
+    Statement& repeats = db.cached(QStringLiteral(
+        "update kqk set bz='重复打卡', js=1 where ygbh=:dd and js=0 and trim(ifnull(bz,''),' '||char(9)||char(10)||char(13))=''"));
+    repeats.bind({{":dd", who}});
+    repeats.step();
+    Statement& makeUps = db.cached(QStringLiteral(
+        "update kqk set js=1 where ygbh=:dd and js=0 and trim(bz,' '||char(9)||char(10)||char(13))='补卡'"));
+    makeUps.bind({{":dd", who}});
+    makeUps.step();
     tx.commit();
-    list.refresh();
+    // The punch list was read just before; it shows the same changes without a re-read.
+    const int cBz = list.fieldIndex(QStringLiteral("bz")), cJs = list.fieldIndex(QStringLiteral("js"));
+    auto blankTrimmed = [](QString t) {
+        while (!t.isEmpty() && QStringLiteral(" \t\n\r").contains(t.front())) t.remove(0, 1);
+        while (!t.isEmpty() && QStringLiteral(" \t\n\r").contains(t.back())) t.chop(1);
+        return t;
+    };
+    for (int r = 0; r < list.recordCount(); ++r) {
+        if (!list.valueAt(r, cJs).equalsInt(0)) continue;
+        const QString bz = blankTrimmed(list.valueAt(r, cBz).toText());
+        if (bz.isEmpty()) list.assumeStored(r, cBz, Value(QStringLiteral("重复打卡")));
+        if (bz.isEmpty() || bz == QStringLiteral("补卡")) list.assumeStored(r, cJs, Value(qint64(1)));
+    }
 }
 
 void AnalysisEngine::fx0()
