@@ -62,6 +62,7 @@ private:
     };
 
     void setCaption(const QString& c);
+    void setRunning(bool running);
     void start();
     void stop();
     void suspendDisplay();

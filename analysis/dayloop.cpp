@@ -35,21 +35,24 @@ void AnalysisEngine::resumeDisplay()
     if (m_session.punchList().isOpen()) m_session.punchList().sort(QStringLiteral("dksj ASC"));
 }
 
+void AnalysisEngine::setRunning(bool running)
+{
+    ctx.AnalysisRunning = running ? 1 : 0;
+    setCaption(running ? QStringLiteral("停止分析") : QStringLiteral("开始分析"));
+    emit runningChanged(running);
+}
+
 void AnalysisEngine::returnToIdle()
 {
-    ctx.AnalysisRunning = 0;
-    setCaption(QStringLiteral("开始分析"));
-    emit runningChanged(false);
+    setRunning(false);
     resumeDisplay();
     m_session.progress().hidePanel();
 }
 
 void AnalysisEngine::start()
 {
-    ctx.AnalysisRunning = 1;
     m_stopped = false;
-    setCaption(QStringLiteral("停止分析"));
-    emit runningChanged(true);
+    setRunning(true);
     m_session.pause();
     suspendDisplay();
     try {
@@ -59,23 +62,15 @@ void AnalysisEngine::start()
         returnToIdle();
         throw;
     }
-    if (ctx.AnalysisRunning == 0) {
-        // A stop handled in the first pause came before the display was suspended.
-        resumeDisplay();
-        return;
-    }
+    // Also after a stop: one handled in the first pause came before the suspension.
     resumeDisplay();
-    ctx.AnalysisRunning = 0;
-    setCaption(QStringLiteral("开始分析"));
-    emit runningChanged(false);
+    if (ctx.AnalysisRunning != 0) setRunning(false);
 }
 
 void AnalysisEngine::stop()
 {
-    ctx.AnalysisRunning = 0;
     m_stopped = true;
-    setCaption(QStringLiteral("开始分析"));
-    emit runningChanged(false);
+    setRunning(false);
     m_session.pause();
     resumeDisplay();
     m_session.progress().hidePanel();

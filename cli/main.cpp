@@ -3,6 +3,8 @@
 #include "store/errors.h"
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <unistd.h>
 #include <QGuiApplication>
 #include <algorithm>
 #include <cstdio>
@@ -37,8 +39,13 @@ std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
         qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) qputenv("XDG_RUNTIME_DIR", QDir::tempPath().toLocal8Bit());
-    // (the Gui application warns without one)
+    // The Gui application wants a private runtime directory and warns without one.
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        const QString dir = QDir::temp().filePath(QStringLiteral("tallyvane-runtime-%1").arg(getuid()));
+        QDir().mkpath(dir);
+        QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        qputenv("XDG_RUNTIME_DIR", dir.toLocal8Bit());
+    }
     return std::make_unique<QGuiApplication>(argc, argv);
 }
 

@@ -2,6 +2,5 @@ tv_gtest(test_archive SOURCES archive/test_moveout.cpp archive/test_archivequery
 
 tv_gtest(test_archive_cli SOURCES archive/test_archive_cli.cpp archive/test_moveout_kill.cpp LIBS tv_benchgen tv_store)
 add_dependencies(test_archive_cli tallyvane-cli)
-target_compile_definitions(test_archive_cli PRIVATE TV_CLI="$<TARGET_FILE:tallyvane-cli>")
 
 tv_qtest(test_cx_window SOURCES archive/test_cx_window.cpp)

@@ -1,5 +1,4 @@
 tv_gtest(test_import SOURCES import/test_readers.cpp import/test_import.cpp import/importtestutil.h LIBS tv_import)
 tv_gtest(test_import_cli SOURCES import/test_import_cli.cpp LIBS tv_store)
 add_dependencies(test_import_cli tallyvane-cli)
-target_compile_definitions(test_import_cli PRIVATE TV_CLI="$<TARGET_FILE:tallyvane-cli>")
 tv_qtest(test_import_gui SOURCES import/test_importaction.cpp)

@@ -10,4 +10,3 @@ tv_qtest(test_statswindow SOURCES reports/test_statswindow.cpp ${TV_REPORT_FIXTU
 tv_gtest(test_cli_reports SOURCES reports/test_cli_reports.cpp reports/xlsxreader.h reports/xlsxreader.cpp
          ${TV_REPORT_FIXTURE} ${TV_PDF_TOOLS} LIBS tv_store Qt6::Gui PkgConfig::MINIZIP)
 add_dependencies(test_cli_reports tallyvane-cli)
-target_compile_definitions(test_cli_reports PRIVATE TV_CLI="$<TARGET_FILE:tallyvane-cli>")

@@ -4,5 +4,4 @@ tv_gtest(test_review SOURCES
   LIBS tv_review)
 tv_gtest(test_cli_review SOURCES review/test_cli_review.cpp LIBS tv_store)
 add_dependencies(test_cli_review tallyvane-cli)
-target_compile_definitions(test_cli_review PRIVATE TV_CLI="$<TARGET_FILE:tallyvane-cli>")
 tv_qtest(test_review_gui SOURCES review/test_review_gui.cpp)

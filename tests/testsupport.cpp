@@ -1,5 +1,6 @@
 #include "testsupport.h"
 #include "store/database.h"
+#include <QProcess>
 
 TempDb::TempDb() = default;
 TempDb::~TempDb() = default;
@@ -14,3 +15,13 @@ Database& TempDb::db()
 
 QString fixturePath(const QString& name) { return QStringLiteral(TV_SOURCE_DIR "/tests/data/") + name; }
 QString screenshotPath(const QString& name) { return QStringLiteral(TV_BINARY_DIR "/screenshots/") + name; }
+
+CliResult runCli(const QString& dir, const QStringList& args, const QProcessEnvironment& env)
+{
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.setWorkingDirectory(dir);
+    p.start(QStringLiteral(TV_CLI), args);
+    p.waitForFinished(120000);
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+}

@@ -1,5 +1,7 @@
 #pragma once
+#include <QProcessEnvironment>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <memory>
 
@@ -18,3 +20,11 @@ struct TempDb {
 
 QString fixturePath(const QString& name); // tests/data/<name>
 QString screenshotPath(const QString& name); // <build>/screenshots/<name>
+
+// One run of tallyvane-cli in dir, with the given environment (the test's own by default).
+struct CliResult {
+    int status;
+    QString out, err;
+};
+CliResult runCli(const QString& dir, const QStringList& args,
+                 const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment());

@@ -1,4 +1,4 @@
-#include "clirun.h"
+#include "testsupport.h"
 #include "store/database.h"
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

@@ -4,6 +4,7 @@
 #include "app/session.h"
 #include "store/database.h"
 #include "store/datetexts.h"
+#include <QProgressBar>
 #include <QTimer>
 #include <QHeaderView>
 #include <QTemporaryDir>
@@ -119,6 +120,34 @@ private slots:
             words << session.punchList().text("bz");
         QCOMPARE(words, (QStringList{"正常", "正常", "???"})); // one punch of two slots on the second day: no shift
         w.grab().save(QStringLiteral(TV_BINARY_DIR "/screenshots/main-window-analysed.png"));
+        DateTexts::setLocale(QLocale::system());
+    }
+
+    void analyseAllFromTheEmployeeMenu()
+    {
+        {
+            auto db = Database::open(m_path);
+            db->exec(QStringLiteral("insert into dksjszk (bcm,dkc,dksj,bz,cz,cz1) values ('A','1/2','8:00',0,0,0),"
+                                    "('A','2/2','17:30',0,0,0)"));
+            db->exec(QStringLiteral("update kqk set nyr='2010-11-01'"));
+        }
+        DateTexts::setLocale(QLocale::c());
+        Session session(m_path);
+        Tfkq w(session);
+        createSecondaryWindows(w.windows(), session);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QAction* all = nullptr;
+        for (QAction* a : w.employeeMenu()->actions())
+            if (a->text() == QStringLiteral("分析全部人员")) all = a;
+        QVERIFY(all);
+        all->trigger();
+        QVERIFY(w.allProgress()->isHidden());
+        QCOMPARE(w.allProgress()->value(), 2);
+        QCOMPARE(w.speedButton(2)->text(), QStringLiteral("开始分析"));
+        QVERIFY(w.DBGrid2()->isEnabled());
+        // Both employees are analysed: nothing is left at js 0.
+        QCOMPARE(Database::open(m_path)->scalar(QStringLiteral("select count(*) from kqk where js=0")).toInt(), 0);
         DateTexts::setLocale(QLocale::system());
     }
 

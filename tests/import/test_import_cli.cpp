@@ -6,20 +6,6 @@
 
 namespace {
 
-struct CliResult {
-    int status;
-    QString out, err;
-};
-
-CliResult runCli(const QString& dir, const QStringList& args)
-{
-    QProcess p;
-    p.setWorkingDirectory(dir);
-    p.start(QStringLiteral(TV_CLI), args);
-    p.waitForFinished(60000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
-}
-
 TEST(ImportCli, WritesThePanelLinesAndFailsWithTheMessage)
 {
     QTemporaryDir dir;

@@ -5,26 +5,17 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include "testsupport.h"
 #include <gtest/gtest.h>
 
 namespace {
 
-struct CliResult {
-    int status;
-    QString out, err;
-};
-
 // Runs the command line as on a machine without a display.
-CliResult runCli(const QString& dir, const QStringList& args)
+CliResult cli(const QString& dir, const QStringList& args)
 {
-    QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char* v : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) env.remove(v);
-    p.setProcessEnvironment(env);
-    p.setWorkingDirectory(dir);
-    p.start(QStringLiteral(TV_CLI), args);
-    p.waitForFinished(60000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+    return runCli(dir, args, env);
 }
 
 class CliReports : public ::testing::Test {
@@ -43,7 +34,7 @@ protected:
 
 TEST_F(CliReports, StatsPrintsBothResultSetsUnderTheirNames)
 {
-    const CliResult r = runCli(dir.path(), {"stats"});
+    const CliResult r = cli(dir.path(), {"stats"});
     EXPECT_EQ(r.status, 0) << r.err.toStdString();
     EXPECT_EQ(r.out, "q_tj1\n"
                      "BM\tXM\tYGBH\tBZ\tExpr1004\n"
@@ -53,13 +44,13 @@ TEST_F(CliReports, StatsPrintsBothResultSetsUnderTheirNames)
                      "BM\tXM\tYGBH\tExpr1003\n"
                      "导医组\t李\\t四\t214\t1\n"
                      "行政部\t张三\t213\t2\n");
-    EXPECT_EQ(runCli(dir.path(), {"stats", "extra"}).status, 2);
+    EXPECT_EQ(cli(dir.path(), {"stats", "extra"}).status, 2);
 }
 
 TEST_F(CliReports, ReportWritesThePdfAndTheWorkbookWithoutADisplay)
 {
     const QString pdf = dir.filePath("r.pdf"), xlsx = dir.filePath("r.xlsx");
-    const CliResult r = runCli(dir.path(), {"report", "--pdf", pdf, "--xlsx", xlsx});
+    const CliResult r = cli(dir.path(), {"report", "--pdf", pdf, "--xlsx", xlsx});
     ASSERT_EQ(r.status, 0) << r.err.toStdString();
     EXPECT_EQ(pdfPages(pdf), 2);
     const QString text = pdfText(pdf);
@@ -69,16 +60,16 @@ TEST_F(CliReports, ReportWritesThePdfAndTheWorkbookWithoutADisplay)
     ASSERT_EQ(sheets.size(), 2u);
     EXPECT_EQ(sheets[1].rows.back(), QStringList({"行政部", "张三", "213", "2"}));
 
-    EXPECT_EQ(runCli(dir.path(), {"report", "--xlsx", dir.filePath("only.xlsx")}).status, 0);
+    EXPECT_EQ(cli(dir.path(), {"report", "--xlsx", dir.filePath("only.xlsx")}).status, 0);
     EXPECT_TRUE(QFile::exists(dir.filePath("only.xlsx")));
 }
 
 TEST_F(CliReports, ReportRefusesBadArgumentsAndUnwritableFiles)
 {
-    EXPECT_EQ(runCli(dir.path(), {"report"}).status, 2);
-    EXPECT_EQ(runCli(dir.path(), {"report", "--pdf"}).status, 2);
-    EXPECT_EQ(runCli(dir.path(), {"report", "--csv", "x"}).status, 2);
-    const CliResult r = runCli(dir.path(), {"report", "--pdf", dir.filePath("no/such/dir/r.pdf")});
+    EXPECT_EQ(cli(dir.path(), {"report"}).status, 2);
+    EXPECT_EQ(cli(dir.path(), {"report", "--pdf"}).status, 2);
+    EXPECT_EQ(cli(dir.path(), {"report", "--csv", "x"}).status, 2);
+    const CliResult r = cli(dir.path(), {"report", "--pdf", dir.filePath("no/such/dir/r.pdf")});
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(r.err.contains("无法导出PDF文件")) << r.err.toStdString();
 }
