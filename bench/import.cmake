@@ -1,2 +1,2 @@
-add_executable(bench_import bench_import.cpp biff8writer.h biff8writer.cpp)
+add_executable(bench_import bench_import.cpp)
 target_link_libraries(bench_import PRIVATE tv_benchgen tv_import)

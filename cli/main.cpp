@@ -7,6 +7,7 @@
 #include <unistd.h>
 #include <QGuiApplication>
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 
 namespace {
@@ -53,6 +54,8 @@ std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv)
 
 int main(int argc, char** argv)
 {
+    // Past a file size limit a write should fail and be reported, not kill us.
+    std::signal(SIGXFSZ, SIG_IGN);
     auto app = makeApplication(argc, argv);
     QTextStream out(stdout), err(stderr);
     QStringList args = app->arguments().mid(1);

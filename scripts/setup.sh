@@ -6,6 +6,7 @@ PKGS="build-essential cmake ninja-build pkg-config
  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6printsupport6 libqt6test6 libgl-dev
  libsqlcipher-dev libfreexl-dev libxlsxwriter-dev libminizip-dev zlib1g-dev
  libgtest-dev googletest
+ clang libclang-rt-14-dev
  fonts-noto-cjk fonts-wqy-zenhei fonts-liberation xvfb xauth poppler-utils sqlite3"
 missing=""
 for p in $PKGS; do

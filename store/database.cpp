@@ -1,6 +1,7 @@
 #include "store/database.h"
 #include "store/errors.h"
 #include "store/schema.h"
+#include <QDir>
 #include <QFileInfo>
 #define SQLITE_HAS_CODEC 1
 #include <sqlcipher/sqlite3.h>
@@ -10,20 +11,59 @@ namespace {
 
 QString engineMessage(sqlite3* db) { return QString::fromUtf8(sqlite3_errmsg(db)); }
 
-[[noreturn]] void fail(sqlite3* db, const QString& context = QString())
+int busyTimeoutMs()
 {
-    QString msg = engineMessage(db);
-    if (!context.isEmpty()) msg += QStringLiteral(" (") + context + u')';
-    throw DatabaseError(msg);
+    // Tests shorten the wait; nothing else should need to.
+    bool ok = false;
+    const int ms = qEnvironmentVariableIntValue("TALLYVANE_BUSY_TIMEOUT_MS", &ok);
+    return ok && ms >= 0 ? ms : 30000;
+}
+
+bool markedReadOnly(const QFileInfo& file)
+{
+    // The write bits, not access(): a file marked read-only stays so even for root.
+    constexpr auto anyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+    return !(file.permissions() & anyWrite);
 }
 
 } // namespace
+
+QString Database::failureMessage() const
+{
+    const QString engine = engineMessage(m_db);
+    const QString file = QDir::toNativeSeparators(m_path);
+    switch (sqlite3_extended_errcode(m_db) & 0xff) {
+    case SQLITE_READONLY:
+        return QStringLiteral("数据库“%1”是只读的，无法写入，数据未改变（%2）").arg(file, engine);
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return QStringLiteral("数据库“%1”正被另一个程序使用，等待 %2 秒后仍未释放，操作未执行（%3）")
+            .arg(file).arg(busyTimeoutMs() / 1000.0).arg(engine);
+    case SQLITE_FULL:
+        return QStringLiteral("磁盘已满，无法写入数据库“%1”，操作未完成，数据未改变（%2）").arg(file, engine);
+    case SQLITE_IOERR:
+        return QStringLiteral("读写数据库“%1”时出错（磁盘已满、文件超出大小限制或设备故障），操作未完成，数据未改变（%2）")
+            .arg(file, engine);
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+        return QStringLiteral("数据库“%1”已损坏或不是考勤数据库（%2）").arg(file, engine);
+    default:
+        return engine;
+    }
+}
+
+void Database::fail(const QString& context) const
+{
+    QString msg = failureMessage();
+    if (!context.isEmpty()) msg += QStringLiteral(" (") + context + u')';
+    throw DatabaseError(msg);
+}
 
 Statement::Statement(Database& db, const QString& sql) : m_db(db), m_sql(sql)
 {
     const QByteArray utf8 = sql.toUtf8();
     if (sqlite3_prepare_v2(db.handle(), utf8.constData(), utf8.size(), &m_stmt, nullptr) != SQLITE_OK)
-        fail(db.handle(), sql);
+        db.fail(sql);
 }
 
 Statement::~Statement() { sqlite3_finalize(m_stmt); }
@@ -42,7 +82,7 @@ void Statement::bind(int index, const Value& v)
         break;
     }
     }
-    if (rc != SQLITE_OK) fail(m_db.handle(), m_sql);
+    if (rc != SQLITE_OK) m_db.fail(m_sql);
 }
 
 void Statement::bind(const Params& params)
@@ -64,7 +104,7 @@ bool Statement::step()
     const int rc = sqlite3_step(m_stmt);
     if (rc == SQLITE_ROW) return true;
     if (rc == SQLITE_DONE) return false;
-    const QString msg = engineMessage(m_db.handle());
+    const QString msg = m_db.failureMessage();
     sqlite3_reset(m_stmt);
     throw DatabaseError(msg);
 }
@@ -98,21 +138,28 @@ Value Statement::value(int i) const
 
 std::unique_ptr<Database> Database::open(const QString& path, OpenMode mode)
 {
-    const bool exists = QFileInfo::exists(path);
+    const QFileInfo file(path);
+    const bool exists = file.exists();
     if (mode == OpenMode::CreateNew && exists)
         throw DatabaseError(QStringLiteral("数据库文件已存在: %1").arg(path));
     if (mode == OpenMode::OpenExisting && !exists)
         throw DatabaseError(QStringLiteral("无法打开数据库: 文件不存在 %1").arg(path));
+    // An empty file is a failed copy or a wrong file, not a new database:
+    // filling it would hide the loss.
+    if (exists && file.isFile() && file.size() == 0)
+        throw DatabaseError(QStringLiteral("无法打开数据库: 文件“%1”是空的（0 字节），不是考勤数据库")
+                                .arg(QDir::toNativeSeparators(path)));
 
     std::unique_ptr<Database> db(new Database);
     db->m_path = path;
-    const int flags = SQLITE_OPEN_READWRITE | (exists ? 0 : SQLITE_OPEN_CREATE);
+    db->m_readOnly = exists && markedReadOnly(file);
+    const int flags = db->m_readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | (exists ? 0 : SQLITE_OPEN_CREATE);
     const QByteArray p = path.toUtf8();
     if (sqlite3_open_v2(p.constData(), &db->m_db, flags, nullptr) != SQLITE_OK) {
         const QString msg = db->m_db ? engineMessage(db->m_db) : QStringLiteral("out of memory");
         throw DatabaseError(QStringLiteral("无法打开数据库: ") + msg);
     }
-    sqlite3_busy_timeout(db->m_db, 30000);
+    sqlite3_busy_timeout(db->m_db, busyTimeoutMs());
     if (sqlite3_key(db->m_db, Password, int(strlen(Password))) != SQLITE_OK)
         throw DatabaseError(QStringLiteral("无法打开数据库: ") + engineMessage(db->m_db));
     try {
@@ -124,10 +171,12 @@ std::unique_ptr<Database> Database::open(const QString& path, OpenMode mode)
         throw DatabaseError(QStringLiteral("无法打开数据库: ") + e.message());
     }
     db->exec(QStringLiteral("PRAGMA cache_size = -65536"));
-    // WAL: readers in another process never block, and a commit costs no sync,
-    // so per-day transactions of the analysis stay cheap.
-    db->scalar(QStringLiteral("PRAGMA journal_mode = WAL"));
-    db->exec(QStringLiteral("PRAGMA synchronous = NORMAL"));
+    if (!db->m_readOnly) {
+        // WAL: readers in another process never block, and a commit costs no sync,
+        // so per-day transactions of the analysis stay cheap.
+        db->scalar(QStringLiteral("PRAGMA journal_mode = WAL"));
+        db->exec(QStringLiteral("PRAGMA synchronous = NORMAL"));
+    }
     db->exec(QStringLiteral("PRAGMA foreign_keys = OFF"));
     if (!exists) Schema::create(*db);
     return db;

@@ -69,6 +69,12 @@ public:
     QString path() const { return m_path; }
     sqlite3* handle() const { return m_db; }
     QString lastError() const;
+    // The last failure as the user should read it: read-only file, busy,
+    // full disk and damaged file said plainly, the engine's words appended.
+    QString failureMessage() const;
+    [[noreturn]] void fail(const QString& context = QString()) const;
+    // Opened without write access because the file is marked read-only.
+    bool isReadOnly() const { return m_readOnly; }
     // A prepared statement kept for reuse, reset and unbound; for hot loops.
     Statement& cached(const QString& sql);
 
@@ -84,6 +90,7 @@ private:
     sqlite3* m_db = nullptr;
     QString m_path;
     int m_depth = 0;
+    bool m_readOnly = false;
     std::map<QString, std::unique_ptr<Statement>> m_cache;
 };
 
