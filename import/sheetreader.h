@@ -12,7 +12,12 @@ SheetData read(const QString& path);
 // The sheet name an import looks for: "a.b" for ".../a.b.xls".
 QString expectedSheetName(const QString& path);
 
+// FreeXL runs in a reader process of its own (tallyvane-xls-reader beside
+// the executable): a malformed workbook that upsets it ends that process, not
+// ours, and is reported as damaged.
 SheetData readXls(const QString& path, const QString& sheetName);
+// The reading itself, in this process; what the reader process runs.
+SheetData readXlsHere(const QString& path, const QString& sheetName);
 SheetData readXlsx(const QString& path, const QString& sheetName);
 SheetData readCsv(const QString& path, const QString& sheetName);
 

@@ -40,12 +40,12 @@ SheetCell readCell(const void* h, unsigned row, unsigned short col)
 
 namespace SheetReader {
 
-SheetData readXls(const QString& path, const QString& sheetName)
+SheetData readXlsHere(const QString& path, const QString& sheetName)
 {
     XlsHandle xls;
     const int rc = freexl_open(QFile::encodeName(path).constData(), &xls.h);
+    // The handle is closed even after a failed open: FreeXL keeps what it read.
     if (rc != FREEXL_OK) {
-        xls.h = nullptr;
         fail(path, QStringLiteral("不是可读的 Excel 97-2003 工作簿（错误 %1）").arg(rc));
     }
     unsigned count = 0;
