@@ -162,11 +162,12 @@ std::unique_ptr<Database> Database::open(const QString& path, OpenMode mode)
     sqlite3_busy_timeout(db->m_db, busyTimeoutMs());
     if (sqlite3_key(db->m_db, Password, int(strlen(Password))) != SQLITE_OK)
         throw DatabaseError(QStringLiteral("无法打开数据库: ") + engineMessage(db->m_db));
+    qint64 entries = 0;
     try {
         // Cipher settings pinned, so files stay readable whatever the library's defaults.
         db->exec(QStringLiteral("PRAGMA cipher_page_size = 4096"));
         db->exec(QStringLiteral("PRAGMA kdf_iter = 64000"));
-        db->scalar(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+        entries = db->scalar(QStringLiteral("SELECT count(*) FROM sqlite_master")).toInt();
     } catch (const DatabaseError& e) {
         throw DatabaseError(QStringLiteral("无法打开数据库: ") + e.message());
     }
@@ -178,7 +179,16 @@ std::unique_ptr<Database> Database::open(const QString& path, OpenMode mode)
         db->exec(QStringLiteral("PRAGMA synchronous = NORMAL"));
     }
     db->exec(QStringLiteral("PRAGMA foreign_keys = OFF"));
-    if (!exists) Schema::create(*db);
+    // A file without a single table is one whose making was cut short: a
+    // process killed after creating the file and before committing the
+    // schema leaves it empty, and every later command would fail on it. It
+    // is finished here, checked again under the write lock so that two
+    // processes opening it at once make one schema.
+    if (entries == 0) {
+        Transaction tx(*db);
+        if (db->scalar(QStringLiteral("SELECT count(*) FROM sqlite_master")).toInt() == 0) Schema::create(*db);
+        tx.commit();
+    }
     return db;
 }
 

@@ -4,6 +4,9 @@
 #include <QCryptographicHash>
 #include <QFile>
 #include <gtest/gtest.h>
+#include <cstring>
+#define SQLITE_HAS_CODEC 1
+#include <sqlcipher/sqlite3.h>
 
 namespace {
 
@@ -33,6 +36,51 @@ TEST(Database, NewFileHasEveryTableAndTheTwoSettings)
     const QueryResult k = db.query(QStringLiteral("select id, js from kqk"));
     EXPECT_EQ(k.rows[0][0].toInt(), 1);
     EXPECT_EQ(k.rows[0][1].toInt(), 0);
+}
+
+// What a process killed while making a new database leaves behind: the file
+// before its first write, or keyed and switched to WAL before the schema's
+// commit. The next opening must finish it, not fail on "no such table".
+TEST(Database, FileWhoseMakingWasCutShortIsFinishedOnOpening)
+{
+    struct Case {
+        const char* name;
+        void (*make)(const QString& path);
+    };
+    const Case cases[] = {
+        {"empty file",
+         [](const QString& path) {
+             QFile f(path);
+             ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+         }},
+        {"keyed, in WAL mode, no tables",
+         [](const QString& path) {
+             sqlite3* h = nullptr;
+             ASSERT_EQ(sqlite3_open(path.toUtf8().constData(), &h), SQLITE_OK);
+             sqlite3_key(h, Database::Password, int(strlen(Database::Password)));
+             for (const char* sql : {"PRAGMA cipher_page_size = 4096", "PRAGMA kdf_iter = 64000",
+                                     "PRAGMA journal_mode = WAL"})
+                 ASSERT_EQ(sqlite3_exec(h, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sql;
+             sqlite3_close(h);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("kq.mdb"));
+        c.make(path);
+        ASSERT_TRUE(QFile::exists(path));
+        for (auto mode : {Database::OpenMode::OpenExisting, Database::OpenMode::OpenOrCreate}) {
+            auto db = Database::open(path, mode);
+            for (const char* table : {"kqk", "kqkday", "kqkend", "dksjszk", "bcmsz", "qtszk"})
+                EXPECT_EQ(db->scalar(QStringLiteral("select count(*) from sqlite_master where name=:n"), {{":n", table}})
+                              .toInt(),
+                          1)
+                    << table;
+            // Opened a second time, the finished file is left as it is.
+            EXPECT_EQ(db->scalar(QStringLiteral("select count(*) from qtszk")).toInt(), 2);
+        }
+    }
 }
 
 TEST(Database, FileIsKeyedAndNotPlainSqlite)
