@@ -119,15 +119,17 @@ private:
             if (m_position.count(ygbh)) m_problems << QStringLiteral("employee %1 is written again after another").arg(ygbh);
             m_position[ygbh] = int(m_order.size());
             m_order.push_back(ygbh);
-            m_days = 0;
         }
+        // The marker this commit follows, and the employee's day it belongs to.
         char marker = 0;
-        for (auto it = m_events.rbegin() + 1; it != m_events.rend() && !marker; ++it)
-            if (*it != 'C') marker = *it;
-        if (marker == 'D') ++m_days;
+        int day = 0;
+        for (auto it = m_events.rbegin() + 1; it != m_events.rend() && *it != 'S'; ++it) {
+            if (!marker && *it != 'C') marker = *it;
+            day += *it == 'D';
+        }
         State s{m_position[ygbh], digestOf(*m_observer, QStringLiteral("select * from kqk where ygbh=?"), {ygbh}),
                 fingerprint(*m_observer, {QStringLiteral("kqk")}),
-                QStringLiteral("employee %1, %2").arg(ygbh, marker == 'D' ? QStringLiteral("day %1").arg(m_days)
+                QStringLiteral("employee %1, %2").arg(ygbh, marker == 'D' ? QStringLiteral("day %1").arg(day)
                                                          : marker == 'L' ? QStringLiteral("post-pass")
                                                                          : QStringLiteral("outside a day"))};
         if (s.position < int(m_final.size())) m_final[s.position] = s.employee;
@@ -303,7 +305,7 @@ private:
     std::vector<Digest> m_final;
     QStringList m_problems, m_strays;
     int m_wholeChecks = 0;
-    int m_days = 0, m_dayCount = 0;
+    int m_dayCount = 0;
     QString m_diagnosis;
     bool m_othersMatched = false;
     int m_beforeCount = 0, m_afterCount = 0;

@@ -75,14 +75,14 @@ public:
         checks.expect(finished ? after : before || after,
                       "the whole database (ids, schema, sequence) is the state before or after",
                       differences(f, kqk.empty() ? m_after : m_before));
-        (after ? m_afterCount : m_beforeCount)++;
+        (after ? m_afterCount : before ? m_beforeCount : m_neither)++;
         return after ? QStringLiteral("after") : before ? QStringLiteral("before") : QStringLiteral("neither");
     }
 
     QString summary() const override
     {
-        return QStringLiteral("%1 kqk rows, %2 distinct records; found before %3, after %4")
-            .arg(m_kqkRows).arg(m_original.size()).arg(m_beforeCount).arg(m_afterCount);
+        return QStringLiteral("%1 kqk rows, %2 distinct records; found before %3, after %4, neither %5")
+            .arg(m_kqkRows).arg(m_original.size()).arg(m_beforeCount).arg(m_afterCount).arg(m_neither);
     }
 
 private:
@@ -95,7 +95,7 @@ private:
     Fingerprint m_before, m_after;
     std::vector<RowHash> m_original;
     qint64 m_kqkRows = 0;
-    int m_beforeCount = 0, m_afterCount = 0;
+    int m_beforeCount = 0, m_afterCount = 0, m_neither = 0;
 };
 
 } // namespace

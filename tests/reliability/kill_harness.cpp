@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <random>
@@ -50,11 +51,12 @@ struct Profile {
 const Profile Quick{{1200, 20000, 300, 3000}, 20};
 const Profile Large{{6000, 65000, 400, 6000}, 60};
 
+// from empty: no file at all.
 void copyFresh(const QString& from, const QString& to)
 {
     // A killed run leaves its log beside the file; it must not meet the new copy.
     for (const char* suffix : {"", "-journal", "-wal", "-shm"}) QFile::remove(to + QLatin1String(suffix));
-    if (!QFile::copy(from, to)) throw std::runtime_error("cannot copy " + from.toStdString());
+    if (!from.isEmpty() && !QFile::copy(from, to)) throw std::runtime_error("cannot copy " + from.toStdString());
 }
 
 QString tail(const QString& path)
@@ -70,6 +72,13 @@ QString ms(qint64 us) { return QString::number(us / 1000.0, 'f', 0) + QStringLit
 // What every round checks first, then the scenario's own invariants.
 QString checkRound(Scenario& scenario, const QString& path, Checks& checks, bool finished)
 {
+    if (scenario.startsWithoutFile() && !QFile::exists(path)) {
+        checks.expect(!finished, "a run that ended by itself leaves its database");
+        scenario.noFile();
+        return QStringLiteral("no file");
+    }
+    // Made but never written: the opening below has to finish it.
+    const bool empty = scenario.startsWithoutFile() && QFileInfo(path).size() == 0;
     std::unique_ptr<Database> db;
     try {
         db = Database::open(path, Database::OpenMode::OpenExisting);
@@ -82,7 +91,15 @@ QString checkRound(Scenario& scenario, const QString& path, Checks& checks, bool
     for (const auto& row : db->query(QStringLiteral("PRAGMA integrity_check")).rows) problems << row[0].toText();
     checks.expect(problems == QStringList{QStringLiteral("ok")}, "PRAGMA integrity_check says ok",
                   problems.mid(0, 5).join(QStringLiteral("; ")));
-    return scenario.check(*db, checks, finished);
+    QStringList missing;
+    for (const char* table : {"kqk", "kqkday", "kqkend", "dksjszk", "bcmsz", "qtszk"})
+        if (db->scalar(QStringLiteral("select count(*) from sqlite_master where type='table' and name=:n"),
+                       {{":n", table}}).toInt() != 1)
+            missing << QLatin1String(table);
+    if (!checks.expect(missing.isEmpty(), "every table is there", QStringLiteral("missing: ") + missing.join(u' ')))
+        return QStringLiteral("tables missing");
+    const QString state = scenario.check(*db, checks, finished);
+    return empty ? QStringLiteral("empty file, ") + state : state;
 }
 
 struct Totals {
@@ -98,12 +115,14 @@ void runScenario(Scenario& scenario, const QString& dir, const QString& cli, int
     QElapsedTimer timer;
     timer.start();
     checks.where = scenario.name() + QStringLiteral(" preparation");
+    copyFresh(QString(), pristine); // a kept folder's files of an earlier run
     scenario.prepare(pristine, checks);
     const double prepared = timer.elapsed() / 1000.0;
+    const QString source = scenario.startsWithoutFile() ? QString() : pristine;
 
     // One whole run: how long the command takes, and the reference "after".
     checks.where = scenario.name() + QStringLiteral(" unkilled run");
-    copyFresh(pristine, work);
+    copyFresh(source, work);
     const KillRun whole = runAndKill(cli, scenario.arguments(work), -1, log);
     if (!checks.expect(whole.exitStatus == 0, "the unkilled run succeeds", tail(log))) return;
     {
@@ -115,25 +134,27 @@ void runScenario(Scenario& scenario, const QString& dir, const QString& cli, int
                 qPrintable(ms(T)));
     std::fflush(stdout);
 
-    // Delays: three quarters of the rounds spread over [0, 1.1 T], one in each
-    // stratum, the first exactly 0; a quarter over [0.85 T, 1.05 T], where the
-    // single commits of import and archive lie. Rounds that found the process
-    // ended are made up with delays inside the run.
+    // Delays: most rounds spread over [0, 1.1 T], one in each stratum, the
+    // first exactly 0; a sixth over [0, 0.05 T], where a new file is made; a
+    // quarter over [0.85 T, 1.05 T], where the single commits of import and
+    // archive lie. Rounds that found the process ended are made up with
+    // delays inside the run.
     std::mt19937 rng(seed);
     std::uniform_real_distribution<double> unit(0.0, 1.0);
-    const int late = wantedKills / 4, spread = wantedKills - late;
+    const int early = wantedKills / 6, late = wantedKills / 4, spread = wantedKills - early - late;
     auto delayOf = [&](int round) {
         const double u = unit(rng);
         if (round == 0) return qint64(0);
         if (round < spread) return qint64(1.1 * T * (round + u) / spread);
-        if (round < wantedKills) return qint64(T * (0.85 + 0.2 * (round - spread + u) / late));
+        if (round < spread + early) return qint64(0.05 * T * (round - spread + u) / early);
+        if (round < wantedKills) return qint64(T * (0.85 + 0.2 * (round - spread - early + u) / late));
         return qint64(0.95 * T * u);
     };
     int kills = 0, runs = 0, round = 0;
     const int checksBefore = checks.count, failuresBefore = checks.failures;
     while (kills < wantedKills && round < 2 * wantedKills) {
         const qint64 delay = delayOf(round);
-        copyFresh(pristine, work);
+        copyFresh(source, work);
         const KillRun r = runAndKill(cli, scenario.arguments(work), delay, log);
         checks.where = QStringLiteral("%1 round %2, delay %3, %4")
                            .arg(scenario.name()).arg(round + 1).arg(ms(delay), r.killed ? QStringLiteral("killed")
@@ -149,7 +170,7 @@ void runScenario(Scenario& scenario, const QString& dir, const QString& cli, int
         } catch (const TvError& e) {
             checks.expect(false, "the checks can read the database", e.message());
         }
-        std::printf("  %-7s round %2d  delay %6s  %-6s  %s\n", qPrintable(scenario.name()), round + 1,
+        std::printf("  %-10s round %2d  delay %6s  %-6s  %s\n", qPrintable(scenario.name()), round + 1,
                     qPrintable(ms(delay)), r.killed ? "killed" : "ran", qPrintable(state));
         std::fflush(stdout);
         ++round;
@@ -177,7 +198,7 @@ int main(int argc, char** argv)
     const QCommandLineOption kills(QStringLiteral("kills"), QStringLiteral("Kills per scenario."), QStringLiteral("N"));
     const QCommandLineOption seed(QStringLiteral("seed"), QStringLiteral("Seed of the kill delays (default 1)."),
                                   QStringLiteral("N"), QStringLiteral("1"));
-    const QCommandLineOption only(QStringLiteral("only"), QStringLiteral("Run only this scenario: import, analyse, archive."),
+    const QCommandLineOption only(QStringLiteral("only"), QStringLiteral("Run only this scenario: import, import-new, analyse, archive."),
                                   QStringLiteral("NAME"));
     const QCommandLineOption cli(QStringLiteral("cli"), QStringLiteral("The tallyvane-cli to kill."), QStringLiteral("PATH"),
                                  QStringLiteral(TV_CLI));
@@ -199,7 +220,8 @@ int main(int argc, char** argv)
     }
 
     std::vector<std::unique_ptr<Scenario>> scenarios;
-    scenarios.push_back(makeImportScenario(profile.sizes));
+    scenarios.push_back(makeImportScenario(profile.sizes, false));
+    scenarios.push_back(makeImportScenario(profile.sizes, true));
     scenarios.push_back(makeAnalyseScenario(profile.sizes));
     scenarios.push_back(makeArchiveScenario(profile.sizes));
     const QStringList selected = parser.values(only);

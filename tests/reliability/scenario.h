@@ -28,6 +28,10 @@ class Scenario {
 public:
     virtual ~Scenario() = default;
     virtual QString name() const = 0;
+    // Rounds start without a database file (the command makes it).
+    virtual bool startsWithoutFile() const { return false; }
+    // A round of such a scenario left no file at all.
+    virtual void noFile() {}
     // Builds the pristine database at path (and any input files beside it).
     virtual void prepare(const QString& path, Checks& checks) = 0;
     virtual QStringList arguments(const QString& databasePath) const = 0;
@@ -41,7 +45,7 @@ public:
     virtual QString summary() const { return QString(); }
 };
 
-std::unique_ptr<Scenario> makeImportScenario(const Sizes& sizes);
+std::unique_ptr<Scenario> makeImportScenario(const Sizes& sizes, bool intoNewFile);
 std::unique_ptr<Scenario> makeAnalyseScenario(const Sizes& sizes);
 std::unique_ptr<Scenario> makeArchiveScenario(const Sizes& sizes);
 
