@@ -1,11 +1,15 @@
 #include "store/database.h"
 #include "store/errors.h"
 #include "store/schema.h"
+#include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #define SQLITE_HAS_CODEC 1
 #include <sqlcipher/sqlite3.h>
+#include <cerrno>
 #include <cstring>
+#include <unistd.h>
 
 namespace {
 
@@ -136,24 +140,12 @@ Value Statement::value(int i) const
     }
 }
 
-std::unique_ptr<Database> Database::open(const QString& path, OpenMode mode)
+std::unique_ptr<Database> Database::connect(const QString& path, bool readOnly, bool create)
 {
-    const QFileInfo file(path);
-    const bool exists = file.exists();
-    if (mode == OpenMode::CreateNew && exists)
-        throw DatabaseError(QStringLiteral("数据库文件已存在: %1").arg(path));
-    if (mode == OpenMode::OpenExisting && !exists)
-        throw DatabaseError(QStringLiteral("无法打开数据库: 文件不存在 %1").arg(path));
-    // An empty file is a failed copy or a wrong file, not a new database:
-    // filling it would hide the loss.
-    if (exists && file.isFile() && file.size() == 0)
-        throw DatabaseError(QStringLiteral("无法打开数据库: 文件“%1”是空的（0 字节），不是考勤数据库")
-                                .arg(QDir::toNativeSeparators(path)));
-
     std::unique_ptr<Database> db(new Database);
     db->m_path = path;
-    db->m_readOnly = exists && markedReadOnly(file);
-    const int flags = db->m_readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | (exists ? 0 : SQLITE_OPEN_CREATE);
+    db->m_readOnly = readOnly;
+    const int flags = readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
     const QByteArray p = path.toUtf8();
     if (sqlite3_open_v2(p.constData(), &db->m_db, flags, nullptr) != SQLITE_OK) {
         const QString msg = db->m_db ? engineMessage(db->m_db) : QStringLiteral("out of memory");
@@ -162,29 +154,66 @@ std::unique_ptr<Database> Database::open(const QString& path, OpenMode mode)
     sqlite3_busy_timeout(db->m_db, busyTimeoutMs());
     if (sqlite3_key(db->m_db, Password, int(strlen(Password))) != SQLITE_OK)
         throw DatabaseError(QStringLiteral("无法打开数据库: ") + engineMessage(db->m_db));
-    qint64 entries = 0;
     try {
         // Cipher settings pinned, so files stay readable whatever the library's defaults.
         db->exec(QStringLiteral("PRAGMA cipher_page_size = 4096"));
         db->exec(QStringLiteral("PRAGMA kdf_iter = 64000"));
-        entries = db->scalar(QStringLiteral("SELECT count(*) FROM sqlite_master")).toInt();
+        db->scalar(QStringLiteral("SELECT count(*) FROM sqlite_master"));
     } catch (const DatabaseError& e) {
         throw DatabaseError(QStringLiteral("无法打开数据库: ") + e.message());
     }
     db->exec(QStringLiteral("PRAGMA cache_size = -65536"));
-    if (!db->m_readOnly) {
+    if (!readOnly) {
         // WAL: readers in another process never block, and a commit costs no sync,
         // so per-day transactions of the analysis stay cheap.
         db->scalar(QStringLiteral("PRAGMA journal_mode = WAL"));
         db->exec(QStringLiteral("PRAGMA synchronous = NORMAL"));
     }
     db->exec(QStringLiteral("PRAGMA foreign_keys = OFF"));
-    // A file without a single table is one whose making was cut short: a
-    // process killed after creating the file and before committing the
-    // schema leaves it empty, and every later command would fail on it. It
-    // is finished here, checked again under the write lock so that two
-    // processes opening it at once make one schema.
-    if (entries == 0) {
+    return db;
+}
+
+// A new database is made whole under another name and then linked into
+// place, so a process killed while making it never leaves a half-made kq.mdb.
+void Database::createWhole(const QString& path)
+{
+    const QString scratch = path + QStringLiteral(".new-%1").arg(QCoreApplication::applicationPid());
+    for (const char* suffix : {"", "-wal", "-shm", "-journal"}) QFile::remove(scratch + QLatin1String(suffix));
+    {
+        auto db = connect(scratch, false, true);
+        Schema::create(*db);
+        db->exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+    }
+    QFile::remove(scratch + QStringLiteral("-wal"));
+    QFile::remove(scratch + QStringLiteral("-shm"));
+    // link() refuses to replace: another process that made it first wins.
+    const int rc = ::link(QFile::encodeName(scratch).constData(), QFile::encodeName(path).constData());
+    const int error = errno;
+    QFile::remove(scratch);
+    if (rc != 0 && error != EEXIST)
+        throw DatabaseError(QStringLiteral("无法创建数据库“%1”: %2").arg(QDir::toNativeSeparators(path),
+                                                                   QString::fromLocal8Bit(strerror(error))));
+}
+
+std::unique_ptr<Database> Database::open(const QString& path, OpenMode mode)
+{
+    const bool exists = QFileInfo::exists(path);
+    if (mode == OpenMode::CreateNew && exists)
+        throw DatabaseError(QStringLiteral("数据库文件已存在: %1").arg(path));
+    if (mode == OpenMode::OpenExisting && !exists)
+        throw DatabaseError(QStringLiteral("无法打开数据库: 文件不存在 %1").arg(path));
+    if (!exists) createWhole(path);
+    const QFileInfo file(path);
+    // An empty file is a failed copy or a wrong file, not a new database:
+    // filling it would hide the loss.
+    if (file.isFile() && file.size() == 0)
+        throw DatabaseError(QStringLiteral("无法打开数据库: 文件“%1”是空的（0 字节），不是考勤数据库")
+                                .arg(QDir::toNativeSeparators(path)));
+    auto db = connect(path, markedReadOnly(file), false);
+    // A keyed file without a single table (made by hand, or by an older
+    // version killed before its schema's commit) is finished here, checked
+    // again under the write lock so that two processes make one schema.
+    if (!db->m_readOnly && db->scalar(QStringLiteral("SELECT count(*) FROM sqlite_master")).toInt() == 0) {
         Transaction tx(*db);
         if (db->scalar(QStringLiteral("SELECT count(*) FROM sqlite_master")).toInt() == 0) Schema::create(*db);
         tx.commit();

@@ -86,6 +86,8 @@ public:
 
 private:
     Database() = default;
+    static std::unique_ptr<Database> connect(const QString& path, bool readOnly, bool create);
+    static void createWhole(const QString& path);
     void runCached(const QString& sql);
     sqlite3* m_db = nullptr;
     QString m_path;
