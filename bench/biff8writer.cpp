@@ -75,7 +75,43 @@ void sst(Bytes& out, const QStringList& strings, quint32 total)
     record(out, type, body.data());
 }
 
-QByteArray workbookStream(const QString& sheetName, const std::vector<Biff8Writer::Row>& rows)
+// RC4 encryption header with a zero salt and verifier.
+void filePass(Bytes& out)
+{
+    record(out, 0x002F, [](Bytes& b) {
+        b.u16(1); b.u16(1); b.u16(1);
+        for (int i = 0; i < 48; ++i) b.u8(0);
+    });
+}
+
+void mergedCells(Bytes& out, const std::vector<Biff8Writer::Range>& ranges)
+{
+    if (ranges.empty()) return;
+    record(out, 0x00E5, [&](Bytes& b) {
+        b.u16(unsigned(ranges.size()));
+        for (const auto& r : ranges) { b.u16(r.firstRow); b.u16(r.lastRow); b.u16(r.firstColumn); b.u16(r.lastColumn); }
+    });
+}
+
+void cellRecord(Bytes& sheet, unsigned r, unsigned c, const Biff8Writer::Cell& cell, quint32 stringIndex)
+{
+    using K = Biff8Writer::Cell::Kind;
+    const unsigned xf = cell.kind == K::DateTime || cell.asDateTime ? 16 : 15;
+    if (cell.kind == K::Text)
+        record(sheet, 0x00FD, [&](Bytes& b) { b.u16(r); b.u16(c); b.u16(15); b.u32(stringIndex); });
+    else if (cell.kind == K::Formula)
+        record(sheet, 0x0006, [&](Bytes& b) { // the constant itself (ptgNum) as the formula
+            b.u16(r); b.u16(c); b.u16(xf); b.f64(cell.number); b.u16(0); b.u32(0); b.u16(9); b.u8(0x1F); b.f64(cell.number);
+        });
+    else if (cell.kind != K::Empty)
+        record(sheet, 0x0203, [&](Bytes& b) {
+            b.u16(r); b.u16(c); b.u16(xf);
+            b.f64(cell.kind == K::DateTime ? Biff8Writer::serialOf(cell.dateTime) : cell.number);
+        });
+}
+
+QByteArray workbookStream(const QString& sheetName, const std::vector<Biff8Writer::Row>& rows,
+                          const Biff8Writer::Options& options)
 {
     QStringList strings;
     QHash<QString, quint32> index;
@@ -92,6 +128,7 @@ QByteArray workbookStream(const QString& sheetName, const std::vector<Biff8Write
 
     Bytes globals;
     bof(globals, 0x0005);
+    if (options.passwordProtected) filePass(globals);
     record(globals, 0x0042, [](Bytes& b) { b.u16(1200); }); // CODEPAGE: UTF-16
     record(globals, 0x0022, [](Bytes& b) { b.u16(0); });    // DATEMODE: 1900
     for (int i = 0; i < 4; ++i)
@@ -121,33 +158,23 @@ QByteArray workbookStream(const QString& sheetName, const std::vector<Biff8Write
     quint16 cols = 0;
     for (const auto& r : rows) cols = std::max<quint16>(cols, quint16(r.size()));
     record(sheet, 0x0200, [&](Bytes& b) { b.u32(0); b.u32(quint32(rows.size())); b.u16(0); b.u16(cols); b.u16(0); });
-    for (size_t r = 0; r < rows.size(); ++r) {
-        for (size_t c = 0; c < rows[r].size(); ++c) {
-            const auto& cell = rows[r][c];
-            using K = Biff8Writer::Cell::Kind;
-            if (cell.kind == K::Text)
-                record(sheet, 0x00FD, [&](Bytes& b) { b.u16(unsigned(r)); b.u16(unsigned(c)); b.u16(15); b.u32(index.value(cell.text)); });
-            else if (cell.kind != K::Empty)
-                record(sheet, 0x0203, [&](Bytes& b) {
-                    b.u16(unsigned(r)); b.u16(unsigned(c)); b.u16(cell.kind == K::DateTime ? 16 : 15);
-                    b.f64(cell.kind == K::DateTime ? double(cell.dateTime.seconds()) / 86400.0 : cell.number);
-                });
-        }
-    }
+    for (size_t r = 0; r < rows.size(); ++r)
+        for (size_t c = 0; c < rows[r].size(); ++c)
+            cellRecord(sheet, unsigned(r), unsigned(c), rows[r][c], index.value(rows[r][c].text));
+    mergedCells(sheet, options.merged);
     record(sheet, 0x000A, QByteArray());
 
     QByteArray stream = globals.data();
     const quint32 sheetAt = quint32(stream.size());
     for (int i = 0; i < 4; ++i) stream[boundSheetAt + 4 + i] = char((sheetAt >> (8 * i)) & 0xFF);
     stream.append(sheet.data());
-    // Streams under 4096 bytes would belong in the mini stream; Excel pads too.
-    if (stream.size() < 4096) stream.append(QByteArray(4096 - stream.size(), '\0'));
     return stream;
 }
 
 constexpr quint32 EndOfChain = 0xFFFFFFFE, FatSector = 0xFFFFFFFD, FreeSector = 0xFFFFFFFF, NoStream = 0xFFFFFFFF;
 
-void directoryEntry(Bytes& d, const QString& name, unsigned type, quint32 child, quint32 start, quint32 size)
+void directoryEntry(Bytes& d, const QString& name, unsigned type, quint32 child, quint32 right, quint32 start,
+                    quint32 size)
 {
     const int before = d.size();
     d.utf16(name);
@@ -157,7 +184,7 @@ void directoryEntry(Bytes& d, const QString& name, unsigned type, quint32 child,
     d.u8(type);
     d.u8(1);          // black
     d.u32(NoStream);  // left
-    d.u32(NoStream);  // right
+    d.u32(right);
     d.u32(child);
     for (int i = 0; i < 16 + 4 + 16; ++i) d.u8(0); // class id, state, times
     d.u32(start);
@@ -165,9 +192,22 @@ void directoryEntry(Bytes& d, const QString& name, unsigned type, quint32 child,
     d.u32(0);
 }
 
-QByteArray compoundFile(const QByteArray& workbook)
+using Streams = std::vector<std::pair<QString, QByteArray>>;
+
+// Streams one after another in whole sectors, each padded to 4096 bytes: a
+// smaller one would belong in the mini stream (Excel pads too). The directory
+// lists them as a chain of right siblings under the root.
+QByteArray compoundFile(Streams streams)
 {
-    const quint32 dataSectors = quint32((workbook.size() + 511) / 512);
+    if (streams.size() > 3) throw std::runtime_error("at most three streams");
+    std::vector<quint32> first, sectors;
+    quint32 dataSectors = 0;
+    for (auto& [name, data] : streams) {
+        if (data.size() < 4096) data.append(QByteArray(4096 - data.size(), '\0'));
+        first.push_back(dataSectors);
+        sectors.push_back(quint32((data.size() + 511) / 512));
+        dataSectors += sectors.back();
+    }
     quint32 fatSectors = 1;
     while ((dataSectors + 1 + fatSectors + 127) / 128 > fatSectors) ++fatSectors;
     if (fatSectors > 109) throw std::runtime_error("workbook too large for a compound file without DIFAT");
@@ -182,17 +222,22 @@ QByteArray compoundFile(const QByteArray& workbook)
     h.u32(EndOfChain); h.u32(0); h.u32(EndOfChain); h.u32(0);
     for (quint32 i = 0; i < 109; ++i) h.u32(i < fatSectors ? firstFat + i : FreeSector);
 
-    QByteArray data = workbook;
-    data.append(QByteArray(int(dataSectors * 512 - workbook.size()), '\0'));
+    QByteArray data;
+    for (const auto& s : streams) {
+        data.append(s.second);
+        data.append(QByteArray(int(data.size() % 512 ? 512 - data.size() % 512 : 0), '\0'));
+    }
 
     Bytes dir;
-    directoryEntry(dir, QStringLiteral("Root Entry"), 5, 1, EndOfChain, 0);
-    directoryEntry(dir, QStringLiteral("Workbook"), 2, NoStream, 0, quint32(workbook.size()));
-    directoryEntry(dir, QString(), 0, NoStream, 0, 0);
-    directoryEntry(dir, QString(), 0, NoStream, 0, 0);
+    directoryEntry(dir, QStringLiteral("Root Entry"), 5, 1, NoStream, EndOfChain, 0);
+    for (size_t i = 0; i < streams.size(); ++i)
+        directoryEntry(dir, streams[i].first, 2, NoStream, i + 1 < streams.size() ? quint32(i + 2) : NoStream, first[i],
+                       quint32(streams[i].second.size()));
+    for (size_t i = streams.size() + 1; i < 4; ++i) directoryEntry(dir, QString(), 0, NoStream, NoStream, 0, 0);
 
     Bytes fat;
-    for (quint32 i = 0; i < dataSectors; ++i) fat.u32(i + 1 == dataSectors ? EndOfChain : i + 1);
+    for (size_t s = 0; s < streams.size(); ++s)
+        for (quint32 i = 0; i < sectors[s]; ++i) fat.u32(i + 1 == sectors[s] ? EndOfChain : first[s] + i + 1);
     fat.u32(EndOfChain); // directory
     for (quint32 i = 0; i < fatSectors; ++i) fat.u32(FatSector);
     while (fat.size() < int(fatSectors * 512)) fat.u32(FreeSector);
@@ -204,12 +249,27 @@ QByteArray compoundFile(const QByteArray& workbook)
     return out;
 }
 
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) < 0) throw std::runtime_error("cannot write " + path.toStdString());
+}
+
 } // namespace
+
+void Biff8Writer::write(const QString& path, const QString& sheetName, const std::vector<Row>& rows,
+                        const Options& options)
+{
+    if (rows.size() > 65536) throw std::runtime_error("more rows than an .xls sheet holds");
+    writeFile(path, compoundFile({{QStringLiteral("Workbook"), workbookStream(sheetName, rows, options)}}));
+}
 
 void Biff8Writer::write(const QString& path, const QString& sheetName, const std::vector<Row>& rows)
 {
-    if (rows.size() > 65536) throw std::runtime_error("more rows than an .xls sheet holds");
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(compoundFile(workbookStream(sheetName, rows))) < 0)
-        throw std::runtime_error("cannot write " + path.toStdString());
+    write(path, sheetName, rows, Options());
+}
+
+void Biff8Writer::writeCompoundFile(const QString& path, const std::vector<std::pair<QString, QByteArray>>& streams)
+{
+    writeFile(path, compoundFile(streams));
 }

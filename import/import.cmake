@@ -10,7 +10,8 @@ add_library(tv_import STATIC
 target_link_libraries(tv_import PUBLIC tv_session tv_xlsread PRIVATE PkgConfig::MINIZIP PkgConfig::SQLCIPHER)
 
 # FreeXL's side: in the reader process, and in the fuzz target that reads in-process.
-add_library(tv_xlsread STATIC xlsreader.cpp sheetrows.cpp sheetstream.h sheetstream.cpp)
+add_library(tv_xlsread STATIC xlsreader.cpp sheetrows.cpp sheetstream.h sheetstream.cpp
+  compoundfile.h compoundfile.cpp biffscan.h biffscan.cpp)
 target_link_libraries(tv_xlsread PUBLIC tv_store PRIVATE PkgConfig::FREEXL)
 add_executable(tallyvane-xls-reader ${CMAKE_CURRENT_SOURCE_DIR}/xlsworker.cpp)
 target_link_libraries(tallyvane-xls-reader PRIVATE tv_xlsread)

@@ -7,15 +7,18 @@
 // One cell as a reader found it. Readers keep what the file says; the import
 // decides what a cell means for its column.
 struct SheetCell {
-    enum class Kind { Empty, Number, Text, DateTime };
+    // Unresolved: a value the file does not hold (a formula without its
+    // result, an error value); text says what the cell is, after "是".
+    enum class Kind { Empty, Number, Text, DateTime, Unresolved };
     Kind kind = Kind::Empty;
     double number = 0;  // Number
-    QString text;       // Text
+    QString text;       // Text, Unresolved
     DateTime dateTime;  // DateTime: a cell formatted as a date
 
     static SheetCell ofNumber(double v) { SheetCell c; c.kind = Kind::Number; c.number = v; return c; }
     static SheetCell ofText(const QString& t) { SheetCell c; c.kind = Kind::Text; c.text = t; return c; }
     static SheetCell ofDateTime(DateTime d) { SheetCell c; c.kind = Kind::DateTime; c.dateTime = d; return c; }
+    static SheetCell ofUnresolved(const QString& what) { SheetCell c; c.kind = Kind::Unresolved; c.text = what; return c; }
     bool isEmpty() const { return kind == Kind::Empty || (kind == Kind::Text && text.isEmpty()); }
 };
 

@@ -17,7 +17,8 @@ void writeCells(QDataStream& s, const std::vector<SheetCell>& cells)
         switch (c.kind) {
         case SheetCell::Kind::Empty: break;
         case SheetCell::Kind::Number: s << c.number; break;
-        case SheetCell::Kind::Text: s << c.text; break;
+        case SheetCell::Kind::Text:
+        case SheetCell::Kind::Unresolved: s << c.text; break;
         case SheetCell::Kind::DateTime: s << c.dateTime.seconds(); break;
         }
     }
@@ -35,6 +36,7 @@ bool readCells(QDataStream& s, std::vector<SheetCell>& cells)
         case quint8(SheetCell::Kind::Empty): break;
         case quint8(SheetCell::Kind::Number): c.kind = SheetCell::Kind::Number; s >> c.number; break;
         case quint8(SheetCell::Kind::Text): c.kind = SheetCell::Kind::Text; s >> c.text; break;
+        case quint8(SheetCell::Kind::Unresolved): c.kind = SheetCell::Kind::Unresolved; s >> c.text; break;
         case quint8(SheetCell::Kind::DateTime): {
             qint64 seconds = 0;
             s >> seconds;

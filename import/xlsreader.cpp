@@ -1,4 +1,6 @@
 // Excel 97-2003 workbooks through FreeXL.
+#include "import/biffscan.h"
+#include "import/compoundfile.h"
 #include "import/sheetreader.h"
 #include <QFile>
 #include <QStringList>
@@ -36,6 +38,50 @@ SheetCell readCell(const void* h, unsigned row, unsigned short col)
     }
 }
 
+const QString& formulaCell()
+{
+    static const QString what = QStringLiteral(
+        "公式，本程序读不到 Excel 97-2003 工作簿中公式的结果（请把公式转换为数值，或另存为 .xlsx 后再导入）");
+    return what;
+}
+
+// A password-protected .xlsx is a compound file too, holding its package
+// encrypted; an .xls saved with a password starts its globals with FILEPASS.
+BiffScan scanWorkbook(const QString& path, const QString& sheetName)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    const auto cf = CompoundFile::parse(f.readAll());
+    if (!cf) return {};
+    if (cf->streamNames().contains(QStringLiteral("EncryptedPackage"), Qt::CaseInsensitive)) {
+        BiffScan protectedPackage;
+        protectedPackage.passwordProtected = true;
+        return protectedPackage;
+    }
+    const auto workbook = cf->stream(QStringLiteral("Workbook"));
+    return workbook ? BiffScan::of(*workbook, sheetName) : BiffScan{};
+}
+
+// FreeXL's codes in the words a clerk can act on; the code stays for support.
+QString openFailure(int rc)
+{
+    QString what;
+    switch (rc) {
+    case FREEXL_FILE_NOT_FOUND: what = QStringLiteral("无法读取文件"); break;
+    case FREEXL_INSUFFICIENT_MEMORY: what = QStringLiteral("内存不足"); break;
+    case FREEXL_BIFF_WORKBOOK_NOT_FOUND: what = QStringLiteral("文件中没有工作簿数据"); break;
+    case FREEXL_BIFF_INVALID_BOF:
+    case FREEXL_UNSUPPORTED_CHARSET: what = QStringLiteral("是本程序不支持的旧版本或字符集"); break;
+    default: what = QStringLiteral("文件已损坏或不完整"); break;
+    }
+    return QStringLiteral("不是可读的 Excel 97-2003 工作簿：%1（错误 %2）").arg(what).arg(rc);
+}
+
+void refuseProtected(const QString& path)
+{
+    SheetReader::fail(path, QStringLiteral("工作簿设有密码保护（请在 Excel 中取消密码后另存，再导入）"));
+}
+
 } // namespace
 
 namespace SheetReader {
@@ -46,7 +92,8 @@ SheetData readXlsHere(const QString& path, const QString& sheetName)
     const int rc = freexl_open(QFile::encodeName(path).constData(), &xls.h);
     // The handle is closed even after a failed open: FreeXL keeps what it read.
     if (rc != FREEXL_OK) {
-        fail(path, QStringLiteral("不是可读的 Excel 97-2003 工作簿（错误 %1）").arg(rc));
+        if (scanWorkbook(path, QString()).passwordProtected) refuseProtected(path);
+        fail(path, openFailure(rc));
     }
     unsigned count = 0;
     freexl_get_info(xls.h, FREEXL_BIFF_SHEET_COUNT, &count);
@@ -63,6 +110,8 @@ SheetData readXlsHere(const QString& path, const QString& sheetName)
 
     SheetData sheet;
     sheet.sheetName = names[found];
+    const BiffScan scan = scanWorkbook(path, sheet.sheetName);
+    if (scan.passwordProtected) refuseProtected(path);
     unsigned mode = 0;
     if (freexl_get_info(xls.h, FREEXL_BIFF_DATEMODE, &mode) == FREEXL_OK) sheet.date1904 = mode == FREEXL_BIFF_DATEMODE_1904;
     if (freexl_select_active_worksheet(xls.h, static_cast<unsigned short>(found)) != FREEXL_OK)
@@ -74,7 +123,11 @@ SheetData readXlsHere(const QString& path, const QString& sheetName)
     sheet.rows.reserve(rows);
     for (unsigned r = 0; r < rows; ++r) {
         std::vector<SheetCell> cells(cols);
-        for (unsigned short c = 0; c < cols; ++c) cells[c] = readCell(xls.h, r, c);
+        for (unsigned short c = 0; c < cols; ++c) {
+            cells[c] = readCell(xls.h, r, c);
+            if (cells[c].isEmpty() && scan.formulaCells.contains(BiffScan::key(r, c)))
+                cells[c] = SheetCell::ofUnresolved(formulaCell());
+        }
         addRow(sheet, int(r) + 1, std::move(cells));
     }
     return sheet;

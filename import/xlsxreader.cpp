@@ -230,21 +230,30 @@ private:
     SheetCell readCell(QXmlStreamReader& x, const QString& type, int style)
     {
         QString value, inlineText;
-        bool hasInline = false;
+        bool hasInline = false, hasValue = false, hasFormula = false;
         while (x.readNextStartElement()) {
-            if (x.name() == QLatin1String("v")) value = x.readElementText();
-            else if (x.name() == QLatin1String("is")) {
+            if (x.name() == QLatin1String("v")) {
+                value = x.readElementText();
+                hasValue = true;
+            } else if (x.name() == QLatin1String("is")) {
                 inlineText = stringItem(x);
                 hasInline = true;
-            } else x.skipCurrentElement();
+            } else {
+                hasFormula |= x.name() == QLatin1String("f");
+                x.skipCurrentElement();
+            }
         }
         if (type == QLatin1String("inlineStr")) return hasInline ? SheetCell::ofText(inlineText) : SheetCell();
+        // Programs that write formulas without computing them leave out <v>.
+        if (hasFormula && !hasValue)
+            return SheetCell::ofUnresolved(QStringLiteral("没有计算结果的公式（请在 Excel 中打开工作簿，重新计算并保存后再导入）"));
+        if (type == QLatin1String("e")) return SheetCell::ofUnresolved(QStringLiteral("错误值“%1”").arg(value));
         if (value.isEmpty()) return {};
         if (type == QLatin1String("s")) {
             const int i = value.toInt();
             return i >= 0 && i < m_strings.size() ? SheetCell::ofText(m_strings[i]) : SheetCell();
         }
-        if (type == QLatin1String("str") || type == QLatin1String("e")) return SheetCell::ofText(value);
+        if (type == QLatin1String("str")) return SheetCell::ofText(value);
         if (type == QLatin1String("d")) {
             QString iso = value.left(19).replace(u'T', u' ');
             if (iso.size() == 10) iso += QStringLiteral(" 00:00:00");
@@ -294,7 +303,7 @@ SheetData readXlsx(const QString& path, const QString& sheetName)
 
     const QString part = sheetPartPath(*relsXml, chosen->relId);
     const auto sheetXml = part.isEmpty() ? std::nullopt : zip.entry(part);
-    if (!sheetXml) fail(path, QStringLiteral("无法读取工作表“%1”").arg(chosen->name));
+    if (!sheetXml) fail(path, QStringLiteral("无法读取工作表“%1”（文件已损坏）").arg(chosen->name));
     const QStringList strings = sharedStrings(zip.entry(QStringLiteral("xl/sharedStrings.xml")).value_or(QByteArray()));
     const std::vector<bool> styles = dateStyles(zip.entry(QStringLiteral("xl/styles.xml")).value_or(QByteArray()));
 

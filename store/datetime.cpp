@@ -4,7 +4,7 @@
 namespace {
 
 // Days from 1970-01-01 for a proleptic Gregorian date (H. Hinnant's algorithm).
-qint64 daysFromCivil(qint64 y, unsigned m, unsigned d)
+constexpr qint64 daysFromCivil(qint64 y, unsigned m, unsigned d)
 {
     y -= m <= 2;
     const qint64 era = (y >= 0 ? y : y - 399) / 400;
@@ -27,7 +27,9 @@ void civilFromDays(qint64 z, int& y, int& m, int& d)
     y = int(qint64(yoe) + era * 400 + (m <= 2));
 }
 
-const qint64 EpochOffsetDays = daysFromCivil(1899, 12, 30);
+// constexpr: a DateTime made while another file's statics are initialised
+// must not meet this still zero.
+constexpr qint64 EpochOffsetDays = daysFromCivil(1899, 12, 30);
 
 qint64 floorDiv(qint64 a, qint64 b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
 

@@ -28,3 +28,6 @@ struct CliResult {
 };
 CliResult runCli(const QString& dir, const QStringList& args,
                  const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment());
+
+// Failed expectations show texts as text.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
