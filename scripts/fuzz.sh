@@ -18,7 +18,7 @@ seed() { # target, files...
   # Inputs that once crashed a reader stay in the corpus.
   [ -d "tests/data/fuzz/$t" ] && cp -n tests/data/fuzz/$t/* "$work/corpus/$t/" 2>/dev/null || true
 }
-seed fuzz_xls tests/data/*.xls
+seed fuzz_xls tests/data/*.xls fuzz/seeds/xls/*
 seed fuzz_xlsx tests/data/*.xlsx
 seed fuzz_csv tests/data/*.csv
 seed fuzz_datetime fuzz/seeds/datetime/*
