@@ -1,5 +1,5 @@
 #!/bin/sh
-# Runs every fuzz target of a sanitizer build for SECONDS each, two at a time.
+# Runs every fuzz target of a sanitizer build for SECONDS each, two or three at a time.
 #   scripts/fuzz.sh [SECONDS] [BUILD_DIR]     (defaults: 60, build-san)
 # The corpus grows in BUILD_DIR/fuzz/corpus; a crash leaves its input in
 # BUILD_DIR/fuzz/findings and fails the run.
@@ -19,6 +19,7 @@ seed() { # target, files...
   [ -d "tests/data/fuzz/$t" ] && cp -n tests/data/fuzz/$t/* "$work/corpus/$t/" 2>/dev/null || true
 }
 seed fuzz_xls tests/data/*.xls fuzz/seeds/xls/*
+seed fuzz_biff tests/data/*.xls fuzz/seeds/xls/*
 seed fuzz_xlsx tests/data/*.xlsx
 seed fuzz_csv tests/data/*.csv
 seed fuzz_datetime fuzz/seeds/datetime/*
@@ -33,12 +34,15 @@ run() { # target
 }
 
 status=0
-for pair in "fuzz_xls fuzz_xlsx" "fuzz_csv fuzz_datetime"; do
-  set -- $pair
-  run "$1" & p1=$!
-  run "$2" & p2=$!
-  wait $p1 || status=1
-  wait $p2 || status=1
+# Two cores: two targets at a time; the last group shares them three ways.
+for group in "fuzz_xls fuzz_xlsx" "fuzz_csv fuzz_datetime fuzz_biff"; do
+  pids=""
+  for t in $group; do
+    run "$t" & pids="$pids $!"
+  done
+  for p in $pids; do
+    wait "$p" || status=1
+  done
 done
 if [ "$status" -ne 0 ]; then
   echo "fuzzing found a fault; inputs in $work/findings, logs in $work/*.log" >&2
