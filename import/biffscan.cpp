@@ -52,7 +52,8 @@ BiffScan BiffScan::of(const QByteArray& workbook, const QString& sheetName)
     qint64 sheetAt = -1;
     while (auto r = globals.next()) {
         if (r->type == FilePass) scan.passwordProtected = true;
-        else if (r->type == BoundSheet && r->size >= 4 && sheetAt < 0 && boundSheetName(*r) == sheetName)
+        else if (r->type == BoundSheet && r->size >= 4 && sheetAt < 0
+                 && boundSheetName(*r).compare(sheetName, Qt::CaseInsensitive) == 0)
             sheetAt = qFromLittleEndian<quint32>(r->body);
         else if (r->type == Eof) break;
     }

@@ -13,7 +13,7 @@ struct BiffScan {
     QSet<quint32> formulaCells;
 
     static quint32 key(unsigned row, unsigned column) { return quint32(row) << 16 | (column & 0xFFFF); }
-    // Scans the sheet named sheetName (as FreeXL spells it); a damaged
-    // stream ends the scan where the damage starts.
+    // Scans the first sheet named sheetName, case aside, as the reader picks
+    // it; a damaged stream ends the scan where the damage starts.
     static BiffScan of(const QByteArray& workbook, const QString& sheetName);
 };

@@ -88,13 +88,13 @@ namespace SheetReader {
 
 SheetData readXlsHere(const QString& path, const QString& sheetName)
 {
+    // Before FreeXL: in an encrypted workbook even the sheet names are garbled.
+    const BiffScan scan = scanWorkbook(path, sheetName);
+    if (scan.passwordProtected) refuseProtected(path);
     XlsHandle xls;
     const int rc = freexl_open(QFile::encodeName(path).constData(), &xls.h);
     // The handle is closed even after a failed open: FreeXL keeps what it read.
-    if (rc != FREEXL_OK) {
-        if (scanWorkbook(path, QString()).passwordProtected) refuseProtected(path);
-        fail(path, openFailure(rc));
-    }
+    if (rc != FREEXL_OK) fail(path, openFailure(rc));
     unsigned count = 0;
     freexl_get_info(xls.h, FREEXL_BIFF_SHEET_COUNT, &count);
     QStringList names;
@@ -110,8 +110,6 @@ SheetData readXlsHere(const QString& path, const QString& sheetName)
 
     SheetData sheet;
     sheet.sheetName = names[found];
-    const BiffScan scan = scanWorkbook(path, sheet.sheetName);
-    if (scan.passwordProtected) refuseProtected(path);
     unsigned mode = 0;
     if (freexl_get_info(xls.h, FREEXL_BIFF_DATEMODE, &mode) == FREEXL_OK) sheet.date1904 = mode == FREEXL_BIFF_DATEMODE_1904;
     if (freexl_select_active_worksheet(xls.h, static_cast<unsigned short>(found)) != FREEXL_OK)
