@@ -71,7 +71,7 @@ QString openFailure(int rc)
     case FREEXL_INSUFFICIENT_MEMORY: what = QStringLiteral("内存不足"); break;
     case FREEXL_BIFF_WORKBOOK_NOT_FOUND: what = QStringLiteral("文件中没有工作簿数据"); break;
     case FREEXL_BIFF_INVALID_BOF:
-    case FREEXL_UNSUPPORTED_CHARSET: what = QStringLiteral("是本程序不支持的旧版本或字符集"); break;
+    case FREEXL_UNSUPPORTED_CHARSET: what = QStringLiteral("本程序不支持它的版本或字符集"); break;
     default: what = QStringLiteral("文件已损坏或不完整"); break;
     }
     return QStringLiteral("不是可读的 Excel 97-2003 工作簿：%1（错误 %2）").arg(what).arg(rc);
