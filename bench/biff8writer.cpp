@@ -93,12 +93,12 @@ void mergedCells(Bytes& out, const std::vector<Biff8Writer::Range>& ranges)
     });
 }
 
-void cellRecord(Bytes& sheet, unsigned r, unsigned c, const Biff8Writer::Cell& cell, quint32 stringIndex)
+void cellRecord(Bytes& sheet, unsigned r, unsigned c, const Biff8Writer::Cell& cell, const QHash<QString, quint32>& strings)
 {
     using K = Biff8Writer::Cell::Kind;
     const unsigned xf = cell.kind == K::DateTime || cell.asDateTime ? 16 : 15;
     if (cell.kind == K::Text)
-        record(sheet, 0x00FD, [&](Bytes& b) { b.u16(r); b.u16(c); b.u16(15); b.u32(stringIndex); });
+        record(sheet, 0x00FD, [&](Bytes& b) { b.u16(r); b.u16(c); b.u16(15); b.u32(strings.value(cell.text)); });
     else if (cell.kind == K::Formula)
         record(sheet, 0x0006, [&](Bytes& b) { // the constant itself (ptgNum) as the formula
             b.u16(r); b.u16(c); b.u16(xf); b.f64(cell.number); b.u16(0); b.u32(0); b.u16(9); b.u8(0x1F); b.f64(cell.number);
@@ -160,7 +160,7 @@ QByteArray workbookStream(const QString& sheetName, const std::vector<Biff8Write
     record(sheet, 0x0200, [&](Bytes& b) { b.u32(0); b.u32(quint32(rows.size())); b.u16(0); b.u16(cols); b.u16(0); });
     for (size_t r = 0; r < rows.size(); ++r)
         for (size_t c = 0; c < rows[r].size(); ++c)
-            cellRecord(sheet, unsigned(r), unsigned(c), rows[r][c], index.value(rows[r][c].text));
+            cellRecord(sheet, unsigned(r), unsigned(c), rows[r][c], index);
     mergedCells(sheet, options.merged);
     record(sheet, 0x000A, QByteArray());
 

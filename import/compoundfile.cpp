@@ -55,34 +55,28 @@ bool CompoundFile::readFat()
     return true;
 }
 
-std::optional<QByteArray> CompoundFile::chain(quint32 start, quint64 size) const
+// The sectors of a chain, to its end or until limit bytes are read; nullopt
+// for a chain that leaves the file or the FAT or loops past the file's size.
+std::optional<QByteArray> CompoundFile::chain(quint32 start, quint64 limit) const
 {
     QByteArray out;
     quint32 n = start;
     const qint64 maxSteps = m_file.size() / m_sectorSize;
-    for (qint64 steps = 0; n != EndOfChain && quint64(out.size()) < size; ++steps) {
+    for (qint64 steps = 0; n != EndOfChain && quint64(out.size()) < limit; ++steps) {
         const char* s = sector(n);
         if (!s || steps > maxSteps || n >= m_fat.size()) return std::nullopt;
         out.append(s, m_sectorSize);
         n = m_fat[n];
     }
-    if (quint64(out.size()) < size) return std::nullopt;
-    out.truncate(qsizetype(size));
     return out;
 }
 
 bool CompoundFile::readDirectory()
 {
-    // The directory's own size is unknown: read its chain to the end.
-    QByteArray dir;
-    quint32 n = u32At(m_file.constData() + 0x30);
-    const qint64 maxSteps = m_file.size() / m_sectorSize;
-    for (qint64 steps = 0; n != EndOfChain; ++steps) {
-        const char* s = sector(n);
-        if (!s || steps > maxSteps || n >= m_fat.size()) return false;
-        dir.append(s, m_sectorSize);
-        n = m_fat[n];
-    }
+    // The directory's own size is unknown: its chain is read to the end.
+    const auto read = chain(u32At(m_file.constData() + 0x30), quint64(m_file.size()));
+    if (!read) return false;
+    const QByteArray& dir = *read;
     for (qsizetype at = 0; at + 128 <= dir.size(); at += 128) {
         const char* e = dir.constData() + at;
         Entry entry;
@@ -111,7 +105,10 @@ std::optional<QByteArray> CompoundFile::stream(const QString& name) const
     for (const Entry& e : m_entries) {
         if (e.type != 2 || e.name.compare(name, Qt::CaseInsensitive) != 0) continue;
         if (e.size < m_miniCutoff || e.size > quint64(m_file.size())) return std::nullopt;
-        return chain(e.start, e.size);
+        auto data = chain(e.start, e.size);
+        if (!data || quint64(data->size()) < e.size) return std::nullopt;
+        data->truncate(qsizetype(e.size));
+        return data;
     }
     return std::nullopt;
 }

@@ -27,7 +27,7 @@ private:
     };
     explicit CompoundFile(const QByteArray& file) : m_file(file) {}
     bool readFat();
-    std::optional<QByteArray> chain(quint32 start, quint64 size) const;
+    std::optional<QByteArray> chain(quint32 start, quint64 limit) const;
     bool readDirectory();
     const char* sector(quint32 n) const;
 

@@ -1,5 +1,6 @@
 #include "testsupport.h"
 #include "store/database.h"
+#include <QFile>
 #include <QProcess>
 
 TempDb::TempDb() = default;
@@ -15,6 +16,12 @@ Database& TempDb::db()
 
 QString fixturePath(const QString& name) { return QStringLiteral(TV_SOURCE_DIR "/tests/data/") + name; }
 QString screenshotPath(const QString& name) { return QStringLiteral(TV_BINARY_DIR "/screenshots/") + name; }
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
 
 CliResult runCli(const QString& dir, const QStringList& args, const QProcessEnvironment& env)
 {

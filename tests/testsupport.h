@@ -20,6 +20,7 @@ struct TempDb {
 
 QString fixturePath(const QString& name); // tests/data/<name>
 QString screenshotPath(const QString& name); // <build>/screenshots/<name>
+QByteArray fileBytes(const QString& path);    // empty when unreadable
 
 // One run of tallyvane-cli in dir, with the given environment (the test's own by default).
 struct CliResult {

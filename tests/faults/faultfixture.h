@@ -31,12 +31,6 @@ inline QByteArray contentDigest(const QString& path)
     return contentDigest(*db);
 }
 
-inline QByteArray fileBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 // A month of the generator's employees with its three shifts, checkpointed
 // into the main file so a byte comparison means something.
 inline void makeMonth(const QString& path, int employees)

@@ -48,14 +48,14 @@ TEST(DatabaseFaults, WrongKeyIsRefusedAndLeftByteForByte)
                   SQLITE_OK);
         sqlite3_close(db);
     }
-    const QByteArray before = faults::fileBytes(path);
+    const QByteArray before = fileBytes(path);
     for (const QStringList& args : {QStringList{"stats"}, QStringList{"import", fixturePath("2010-11.csv")},
                                     QStringList{"archive"}}) {
         const CliResult r = runCli(dir.path(), args);
         EXPECT_NE(r.status, 0);
         EXPECT_TRUE(r.err.contains(QStringLiteral("无法打开数据库"))) << r.err.toStdString();
     }
-    EXPECT_EQ(faults::fileBytes(path), before);
+    EXPECT_EQ(fileBytes(path), before);
 }
 
 // A file marked read-only stays read-only even for root: every command that
@@ -76,7 +76,7 @@ TEST(DatabaseFaults, ReadOnlyFileRefusesEveryWriteAndStillReads)
     const QString exportFile = dir.filePath(QStringLiteral("2010-12.csv"));
     faults::writeExport(exportFile, 2);
     const QByteArray digest = faults::contentDigest(path);
-    const QByteArray bytes = faults::fileBytes(path);
+    const QByteArray bytes = fileBytes(path);
     ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
 
     const std::vector<QStringList> writing = {
@@ -92,7 +92,7 @@ TEST(DatabaseFaults, ReadOnlyFileRefusesEveryWriteAndStillReads)
         const CliResult r = runCli(dir.path(), args);
         EXPECT_EQ(r.status, 0) << args.join(' ').toStdString() << ": " << r.err.toStdString();
     }
-    EXPECT_EQ(faults::fileBytes(path), bytes);
+    EXPECT_EQ(fileBytes(path), bytes);
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
     EXPECT_EQ(faults::contentDigest(path), digest);
 }

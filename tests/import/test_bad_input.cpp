@@ -22,12 +22,6 @@ const QString PunchSerial = QStringLiteral("40483.327905092594"); // 2010-11-01 
 
 B::Row titles() { return {B::text("部门"), B::text("姓名"), B::text("登记号码"), B::text("日期时间")}; }
 
-QByteArray fileBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 void writeBytes(const QString& path, const QByteArray& bytes)
 {
     QFile f(path);
